@@ -46,6 +46,9 @@ inline constexpr std::uint32_t faVolumeID = 0x08;
 inline constexpr std::uint32_t faDirectory = 0x10;
 inline constexpr std::uint32_t faArchive = 0x20;
 inline constexpr std::uint32_t faAnyFile = 0x3F;
+// A symbolic link (reparse point): listed with its target's bits, never
+// entered by a tree walk, so that no walk loops or meets a file twice.
+inline constexpr std::uint32_t faSymLink = 0x400;
 
 // One directory entry. Valid only while the caller looks at it.
 struct TSearchRec {
@@ -136,10 +139,11 @@ struct TLocalDateTime {
 TLocalDateTime LocalNow();
 
 // The user's regional settings, read once on first use.
+// Separators are texts: in a UTF-8 locale one may take several bytes.
 struct TLocaleSettings {
-  char DecimalSeparator = '.';
-  char ThousandSeparator = ',';
-  char TimeSeparator = ':';
+  std::string DecimalSeparator = ".";
+  std::string ThousandSeparator = ",";
+  std::string TimeSeparator = ":";
 };
 const TLocaleSettings& Locale();
 

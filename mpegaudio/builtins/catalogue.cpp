@@ -1,5 +1,4 @@
 #include "mpegaudio/macros/macro_definitions.h"
 
-// Created before main() runs; never destroyed, so its entries outlive every
-// user.
+// Created and filled before main() runs.
 TMacroDefinitions MacroDefinitions;

@@ -62,8 +62,8 @@ struct TSearchRec {
 // '*' and '?') matches, in the system's order, after the attribute filter:
 // an entry is passed over when it carries any of faHidden, faSysFile,
 // faVolumeID or faDirectory that `attributeMask` does not hold. "." and ".."
-// are included where the system lists them. A directory that cannot be
-// searched yields no entries.
+// are never included. A directory that cannot be searched, and an empty
+// mask, yield no entries.
 std::vector<TSearchRec> FindEntries(std::string_view pattern,
                                     std::uint32_t attributeMask);
 
@@ -121,6 +121,10 @@ class ReadOnlyFile {
  private:
   static constexpr std::intptr_t kNoHandle = -1;
   std::intptr_t handle_ = kNoHandle;
+  // Facts taken once at the open, so that asking costs no system call.
+  std::int64_t size_ = -1;
+  std::int32_t dosDateTime_ = -1;
+  std::uint16_t attributes_ = 0;
 };
 
 // ---------------------------------------------------------------------------

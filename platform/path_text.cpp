@@ -81,7 +81,7 @@ TWindowsRoot SplitWindowsRoot(std::string_view path) {
     result.Root += '\\';
     result.Rest = path.substr(position);
   } else if (HasDrive(path)) {
-    result.Root = std::string{AsciiUpper(path[0]), ':', '\\'};
+    result.Root = std::string{path[0], ':', '\\'};
     result.Rest = path.substr(2);
     result.DriveRelative =
         result.Rest.empty() || !IsSeparator(result.Rest.front(), PathStyle::Windows);
@@ -139,7 +139,8 @@ std::string WindowsFullPath(std::string_view name, std::string_view currentDirec
     root = named.Root;
     // "C:x" is taken relative to the current directory when that is on the
     // same drive, and to the drive's root otherwise.
-    if (named.DriveRelative && current.Root == named.Root) {
+    if (named.DriveRelative && !current.Root.empty() &&
+        AsciiUpper(current.Root.front()) == AsciiUpper(named.Root.front())) {
       AppendComponents(current.Rest, PathStyle::Windows, true, components);
     }
   }

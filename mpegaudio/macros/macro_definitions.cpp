@@ -1,6 +1,25 @@
 #include "mpegaudio/macros/macro_definitions.h"
 
-#include "mpegaudio/analysis/fixed_text.h"
+#include <algorithm>
+
+#include "mpegaudio/macros/item_formatting.h"
+
+namespace {
+
+// Orders an upper-cased stored name against an asked name, upper-casing the
+// asked one on the fly so that a lookup needs no copy of it.
+int CompareUpper(std::string_view stored, std::string_view asked) {
+  const std::size_t common = std::min(stored.size(), asked.size());
+  for (std::size_t i = 0; i < common; ++i) {
+    const auto a = static_cast<unsigned char>(stored[i]);
+    const auto b = static_cast<unsigned char>(UpCase(asked[i]));
+    if (a != b) return a < b ? -1 : 1;
+  }
+  if (stored.size() == asked.size()) return 0;
+  return stored.size() < asked.size() ? -1 : 1;
+}
+
+}  // namespace
 
 std::int32_t TMacroDefinitions::AddMacro(std::string_view shortName, std::string_view longName,
                                          std::int32_t defaultWidth, char defaultAlign,
@@ -10,22 +29,32 @@ std::int32_t TMacroDefinitions::AddMacro(std::string_view shortName, std::string
   macros_.push_back(TMacro{std::string(shortName), std::string(longName), defaultWidth,
                            defaultAlign, defaultCase, std::string(description),
                            std::string(group), kind, valueFunc, std::string(templateText)});
-  return Count() - 1;
+  const std::int32_t index = Count() - 1;
+  IndexName(shortName, index);
+  IndexName(longName, index);
+  return index;
 }
 
-// Placeholder until the engine lands: linear scan.
-std::int32_t TMacroDefinitions::FindMacro(std::string_view name) const {
-  auto upperEquals = [](std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-      auto up = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; };
-      if (up(a[i]) != up(b[i])) return false;
-    }
-    return true;
-  };
-  std::int32_t result = -1;
-  for (std::int32_t i = 0; i < Count(); ++i) {
-    if (upperEquals(macros_[i].LongName, name) || upperEquals(macros_[i].ShortName, name)) result = i;
+void TMacroDefinitions::IndexName(std::string_view name, std::int32_t index) {
+  auto at = std::lower_bound(index_.begin(), index_.end(), name,
+                             [](const IndexEntry& entry, std::string_view asked) {
+                               return CompareUpper(entry.UpperName, asked) < 0;
+                             });
+  if (at != index_.end() && CompareUpper(at->UpperName, name) == 0) {
+    // Entries only ever grow in index, so the newest holder of a name wins.
+    at->Index = index;
+    return;
   }
-  return result;
+  index_.insert(at, IndexEntry{UpperCase(name), index});
+  longestName_ = std::max(longestName_, name.size());
+}
+
+std::int32_t TMacroDefinitions::FindMacro(std::string_view name) const {
+  if (name.size() > longestName_) return -1;
+  auto at = std::lower_bound(index_.begin(), index_.end(), name,
+                             [](const IndexEntry& entry, std::string_view asked) {
+                               return CompareUpper(entry.UpperName, asked) < 0;
+                             });
+  if (at == index_.end() || CompareUpper(at->UpperName, name) != 0) return -1;
+  return at->Index;
 }

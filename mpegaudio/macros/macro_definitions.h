@@ -76,13 +76,18 @@ class TMacroDefinitions {
                          std::uintptr_t listContext) const;
 
  private:
+  void IndexName(std::string_view name, std::int32_t index);
+
   std::vector<TMacro> macros_;
-  // Private lookup index; see macro_definitions.cpp.
+  // Every distinct upper-cased name, sorted, with the last entry that holds
+  // it: answers as a scan of the whole list would, without allocating.
   struct IndexEntry {
     std::string UpperName;
     std::int32_t Index;
   };
   std::vector<IndexEntry> index_;
+  // A longer name cannot match; such lookups end at once.
+  std::size_t longestName_ = 0;
 };
 
 // The library's one registry, filled with the built-in catalogue before

@@ -107,17 +107,16 @@ platform::TLocalDateTime FileDateTimeParts(const TMPEGAudio& audio) {
 
 }  // namespace
 
-std::string_view ChooseText(bool flag, std::string_view whenSet, std::string_view whenClear) {
-  return flag ? whenSet : whenClear;
-}
-
 double EncodeDateTime(const platform::TLocalDateTime& value) {
   const std::int64_t day = DaysFromCivil(value.Year, value.Month, value.Day) + kUnixEpochDay;
   const std::int64_t milliseconds =
       ((static_cast<std::int64_t>(value.Hour) * 60 + value.Minute) * 60 + value.Second) * 1000 +
       value.Millisecond;
-  return static_cast<double>(day) +
-         static_cast<double>(milliseconds) / static_cast<double>(kMillisecondsPerDay);
+  const double time =
+      static_cast<double>(milliseconds) / static_cast<double>(kMillisecondsPerDay);
+  // Before the epoch the fraction still counts forward from midnight, so
+  // 1899-12-29 06:00 is -1.25, as DecodeDateTime reads it.
+  return day < 0 ? static_cast<double>(day) - time : static_cast<double>(day) + time;
 }
 
 platform::TLocalDateTime DecodeDateTime(double value) {

@@ -12,9 +12,6 @@ class TMPEGAudio;
 
 inline constexpr std::string_view kProgramVersion = "Corvane 1.8";
 
-std::string_view ChooseText(bool flag, std::string_view whenSet,
-                            std::string_view whenClear);
-
 // ---------------------------------------------------------------------------
 // Date-time values: days since 1899-12-30 00:00, the time of day as fraction.
 

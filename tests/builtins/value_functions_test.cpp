@@ -253,7 +253,7 @@ TEST(DateTime, EncodesDaysSinceTheEndOf1899) {
   EXPECT_EQ(EncodeDateTime({1899, 12, 30, 0, 0, 0, 0}), 0.0);
   EXPECT_EQ(EncodeDateTime({1900, 1, 1, 0, 0, 0, 0}), 2.0);
   EXPECT_EQ(EncodeDateTime({2000, 1, 1, 12, 0, 0, 0}), 36526.5);
-  EXPECT_EQ(EncodeDateTime({1899, 12, 29, 6, 0, 0, 0}), -0.75);
+  EXPECT_EQ(EncodeDateTime({1899, 12, 29, 6, 0, 0, 0}), -1.25);
 }
 
 TEST(DateTime, DecodesToTheMillisecond) {

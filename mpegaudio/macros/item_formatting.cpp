@@ -62,11 +62,11 @@ void LowerInPlace(std::string& text) {
 }
 
 void CapitalizeWordsInPlace(std::string& text, const TCharSet& separators) {
-  // Walk backwards so that each test sees the character as it was before.
-  for (std::size_t i = text.size(); i-- > 1;) {
+  if (text.empty()) return;
+  text[0] = UpCase(text[0]);
+  for (std::size_t i = 1; i < text.size(); ++i) {
     if (separators.Contains(text[i - 1])) text[i] = UpCase(text[i]);
   }
-  if (!text.empty()) text[0] = UpCase(text[0]);
 }
 
 char FirstUpper(std::string_view field) { return field.empty() ? '\0' : UpCase(field[0]); }

@@ -122,7 +122,7 @@ TEST(ItemFormatting, TextFunctions) {
     EXPECT_EQ(AlignRight("Abc", width, '.'), "");
     EXPECT_EQ(AlignCenter("Abc", width, '.'), "");
   }
-  EXPECT_EQ(CapitalizeWords("one two", TCharSet{"o"}), "OnE tWo");
+  EXPECT_EQ(CapitalizeWords("a-b_c d", TCharSet{"-"}), "A-B_c d");
   EXPECT_EQ(CapitalizeFirst("\xE9t\xE9"), "\xE9t\xE9");
   EXPECT_EQ(UpperCase("a-z\xE0"), "A-Z\xE0");
   EXPECT_EQ(LowerCase("A-Z\xC0"), "a-z\xC0");

@@ -1,0 +1,161 @@
+#include "renamer/driver.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "dirscan/dirscan.h"
+#include "mpegaudio/analysis/mpeg_audio.h"
+#include "mpegaudio/macros/macro_definitions.h"
+#include "platform/platform.h"
+#include "platform/text_encoding.h"
+#include "renamer/command_line.h"
+#include "renamer/messages.h"
+#include "renamer/new_name.h"
+
+namespace {
+
+constexpr platform::PathStyle kStyle = platform::kNativePathStyle;
+
+void WriteLine(std::string_view text = {}) {
+  platform::Write(text);
+  platform::Write(platform::kLineEnd);
+}
+
+// Shows a partial line at once: the name stays on screen while the file is
+// analysed, the new name while the move is tried.
+void WritePartial(std::string_view text) {
+  platform::Write(text);
+  platform::Flush();
+}
+
+void WriteHelp() {
+  platform::Write(HelpText(kStyle, platform::kLineEnd));
+  WriteLine();
+  WriteLine();
+}
+
+void ReportArgumentError(const TArgumentResult& result) {
+  switch (result.Error) {
+    case TArgumentError::UnexpectedParameter:
+      WriteLine("Unexpected parameter: " + result.Argument);
+      if (kStyle == platform::PathStyle::Posix) {
+        // The usual cause: the shell expanded an unquoted mask.
+        WriteLine("Hint: quote the file mask so that the shell does not expand it, e.g. norvel '*.mp3'");
+      }
+      break;
+    case TArgumentError::WrongParameter:
+      WriteLine("Wrong parameter: " + result.Argument);
+      break;
+    case TArgumentError::TooManyMacros:
+      WriteLine("Too many macros!");
+      break;
+    case TArgumentError::None:
+      break;
+  }
+}
+
+// The full names of all files to process, collected before any is analysed
+// so that a renamed file is never met twice.
+std::vector<std::string> CollectFileNames(const TRunSettings& settings,
+                                          const std::string& searchDir) {
+  std::vector<std::string> fileList;
+  if (settings.SearchSubdirs) {
+    WriteLine("SearchSubdirs on");
+    dirscan::ScanDirectory(searchDir, std::string(platform::NamePart(settings.FileMask, kStyle)),
+                  [&fileList](const std::string& directory, const platform::TSearchRec& entry) {
+                    fileList.push_back(directory + entry.Name);
+                    return true;
+                  });
+  } else {
+    for (const platform::TSearchRec& entry :
+         platform::FindEntries(settings.FileMask, platform::faAnyFile)) {
+      if (entry.Name != "." && entry.Name != "..") fileList.push_back(searchDir + entry.Name);
+    }
+  }
+  return fileList;
+}
+
+void WriteOptionLines(const TRunSettings& settings) {
+  if (settings.SpaceToUnderscore) WriteLine("SpaceToUnderscore on");
+  if (settings.RemoveSpaces) WriteLine("RemoveSpaces on");
+  if (!settings.RenameMacro.empty()) WriteLine("Rename Macro: " + settings.RenameMacro);
+  WriteLine();
+}
+
+// Names a tagged file and moves it; finishes the report line the caller
+// began with the old full name.
+void RenameTaggedFile(const std::string& fullName, const TMPEGAudio& audio,
+                      const TRunSettings& settings) {
+  std::string newName = settings.RenameMacro.empty()
+                            ? DefaultName(audio.GetArtist(), audio.GetTitle())
+                            : audio.ExpandMacro(settings.RenameMacro);
+  ApplySpaceOptions(newName, settings.RemoveSpaces, settings.SpaceToUnderscore);
+  ReplaceForbiddenChars(newName);
+  newName = platform::ToFileSystemName(newName);
+  WriteLine();
+
+  const std::string newFullName = std::string(platform::DirectoryPart(fullName, kStyle)) + newName;
+  WritePartial(" => " + newFullName);
+  if (platform::MoveFileNoReplace(fullName, newFullName) != 0) WritePartial(" (ERROR)");
+  WriteLine();
+}
+
+void ProcessFiles(const std::vector<std::string>& fileList, const TRunSettings& settings) {
+  // Heap-held: the record carries a full path buffer.
+  auto audio = std::make_unique<TMPEGAudio>();
+  audio->OnLoadError = nullptr;  // a failed analysis is not retried
+  audio->DefaultArtist = "Unknown Artist";
+  audio->DefaultTitle = "Unknown Title";
+  for (const std::string& fullName : fileList) {
+    WritePartial(fullName);
+    audio->SetFileName(fullName);
+    if (!audio->IsValid()) {
+      WriteLine(" ... NOT MPEG AUDIO");
+    } else if (!audio->HasTag()) {
+      WriteLine(" ... NO MPEG HEADER");
+    } else {
+      RenameTaggedFile(fullName, *audio, settings);
+    }
+  }
+}
+
+}  // namespace
+
+int RunNorvel(const std::vector<std::string>& arguments) {
+  platform::Write(BannerText(platform::kLineEnd));
+  if (arguments.empty()) {
+    WriteHelp();
+    return kExitArgumentError;
+  }
+
+  TRunSettings settings;
+  if (const TArgumentResult result = ReadArguments(arguments, settings, kStyle);
+      result.Error != TArgumentError::None) {
+    ReportArgumentError(result);
+    return kExitArgumentError;
+  }
+
+  if (settings.ShowHelp) {
+    WriteHelp();
+  } else if (settings.FileMask.empty()) {
+    WriteLine("FileMask missing");
+  } else {
+    settings.FileMask = platform::FullPathName(settings.FileMask);
+    WriteLine("Loading File Mask: " + settings.FileMask);
+    // Items of a rename macro are written between '#': '%' is common in
+    // file names.
+    MacroDefinitions.Delimiter = '#';
+    const std::string searchDir(platform::DirectoryPart(settings.FileMask, kStyle));
+    const std::vector<std::string> fileList = CollectFileNames(settings, searchDir);
+    WriteOptionLines(settings);
+    if (fileList.empty()) {
+      WriteLine("File not found.");
+    } else {
+      ProcessFiles(fileList, settings);
+    }
+  }
+  WriteLine();
+  return kExitOk;
+}

@@ -1,0 +1,22 @@
+// Runs a program to its end and captures its standard output.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace fixtures {
+
+struct ProcessResult {
+  int exitCode = -1;
+  std::string output;  // standard output, byte for byte
+};
+
+// Runs `program` with `arguments` in `workingDirectory`, standard input
+// closed. Gives up (and kills it) after `timeoutSeconds`.
+ProcessResult RunProcess(const std::filesystem::path& program,
+                         const std::vector<std::string>& arguments,
+                         const std::filesystem::path& workingDirectory,
+                         int timeoutSeconds = 60);
+
+}  // namespace fixtures

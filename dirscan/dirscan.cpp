@@ -26,7 +26,8 @@ bool ScanLevel(TScanContext& context) {
   }
 
   std::vector<platform::TSearchRec> subdirectories =
-      platform::FindEntries(context.Path + "*.*", kDirectoryPassAttributes);
+      platform::FindEntries(context.Path + "*.*", kDirectoryPassAttributes,
+                            /*directoriesOnly=*/true);
   for (const platform::TSearchRec& entry : subdirectories) {
     // A link to a directory is never entered: no loop, no file met twice.
     if ((entry.Attr & platform::faDirectory) == 0 ||

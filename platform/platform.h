@@ -63,9 +63,12 @@ struct TSearchRec {
 // an entry is passed over when it carries any of faHidden, faSysFile,
 // faVolumeID or faDirectory that `attributeMask` does not hold. "." and ".."
 // are never included. A directory that cannot be searched, and an empty
-// mask, yield no entries.
+// mask, yield no entries. With `directoriesOnly` the caller wants only
+// directories and the system may leave other entries out, which spares a
+// tree walk the facts of every file a second time.
 std::vector<TSearchRec> FindEntries(std::string_view pattern,
-                                    std::uint32_t attributeMask);
+                                    std::uint32_t attributeMask,
+                                    bool directoriesOnly = false);
 
 // ---------------------------------------------------------------------------
 // Names.

@@ -189,7 +189,8 @@ bool IsNotFound(ErrorCode code) { return code == ENOENT || code == ENOTDIR; }
 // ---------------------------------------------------------------------------
 // Directory entries.
 
-std::vector<TSearchRec> FindEntries(std::string_view pattern, std::uint32_t attributeMask) {
+std::vector<TSearchRec> FindEntries(std::string_view pattern, std::uint32_t attributeMask,
+                                    bool directoriesOnly) {
   std::vector<TSearchRec> entries;
   const std::string_view mask = NamePart(pattern, PathStyle::Posix);
   if (mask.empty()) return entries;
@@ -203,9 +204,16 @@ std::vector<TSearchRec> FindEntries(std::string_view pattern, std::uint32_t attr
     const std::string_view name = entry->d_name;
     if (name == "." || name == "..") continue;
     if (!MatchesMask(name, mask)) continue;
+    // What the name or the directory itself already rules out costs no stat.
+    if (name.front() == '.' && (attributeMask & faHidden) == 0) continue;
+    if (directoriesOnly && entry->d_type != DT_DIR && entry->d_type != DT_LNK &&
+        entry->d_type != DT_UNKNOWN) {
+      continue;
+    }
     TSearchRec record;
     record.Name = name;
     DescribeEntry(directoryHandle, *entry, record);
+    if (directoriesOnly && (record.Attr & faDirectory) == 0) continue;
     if (PassesFilter(record.Attr, attributeMask)) entries.push_back(std::move(record));
   }
   closedir(directory);
@@ -380,6 +388,11 @@ std::string FormatLongTime(const TLocalDateTime& value) { return FormatTm(value,
 
 void InitProcess() {
   std::setlocale(LC_ALL, "");
+  // The user's separators are taken now; the C library's own number
+  // conversions then go back to the C locale, so that no printf or strtod
+  // elsewhere writes or expects a decimal comma.
+  Locale();
+  std::setlocale(LC_NUMERIC, "C");
   // A closed pipe shows as a failed write, reported like any other.
   signal(SIGPIPE, SIG_IGN);
   std::atexit(FlushAtExit);

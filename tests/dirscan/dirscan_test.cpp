@@ -63,8 +63,8 @@ TEST_F(ScanDirectoryTest, ReportsHiddenFilesButEntersNoHiddenOrLinkedDirectory) 
   Touch(dir_.path() / ".git" / "x.mp3");
   Touch(dir_.path() / "dir.mp3" / "in.mp3");
   fs::create_symlink("a.mp3", dir_.path() / "link.mp3");
-  // A link back to the start would loop; one to a sibling would report twice.
-  fs::create_directory_symlink(dir_.path(), dir_.path() / "dir.mp3" / "loop");
+  // A link to its own directory would loop; one to a sibling would report twice.
+  fs::create_directory_symlink(".", dir_.path() / "dir.mp3" / "loop");
   fs::create_directory_symlink("dir.mp3", dir_.path() / "twin");
   fs::create_symlink("nowhere", dir_.path() / "dead.mp3");
   const std::vector<std::string> expected = {

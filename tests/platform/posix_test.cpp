@@ -124,6 +124,15 @@ TEST_F(FindEntriesTest, AttributeMaskPassesOverHiddenSystemAndDirectories) {
   }
 }
 
+TEST_F(FindEntriesTest, DirectoriesOnlyLeavesFilesOut) {
+  fs::create_directory(dir_.path() / ".git");
+  const std::vector<TListed> expected = {
+      {"dirlink.mp3", faDirectory | faSymLink},
+      {"sub.mp3", faDirectory},
+  };
+  EXPECT_EQ(Listed(FindEntries(Pattern("*.*"), faDirectory, true)), expected);
+}
+
 TEST_F(FindEntriesTest, FillsSizeAndTimeFromTheTarget) {
   SetModified(dir_.path() / "a.mp3", LocalSeconds(2001, 2, 3, 4, 5, 6));
   const std::vector<TSearchRec> entries = FindEntries(Pattern("?ink.mp3"), faAnyFile);

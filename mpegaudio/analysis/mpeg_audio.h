@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "audio_info.h"
 #include "fixed_text.h"
@@ -18,7 +19,8 @@ class TMPEGAudio {
   TMPEGAudio();
 
   TAudioInfo Info;
-  // Position past which the sync search gives up; 0 means no limit.
+  // Position past which the sync search gives up; 0 (or negative) means no
+  // limit. 64 bits, like every position, so files of 2 GiB and more work.
   std::int64_t ScanLimit = 0;
   TFixedText<30> DefaultArtist;
   TFixedText<30> DefaultTitle;
@@ -64,4 +66,12 @@ class TMPEGAudio {
 
  private:
   void RefreshMacroResult();
+  // One attempt of Analyse for the file named in Info.FileName.
+  std::int32_t AnalyseAttempt(std::string_view name, std::string_view fullName);
+  // Kept from file to file so that analysing one allocates no buffers.
+  std::vector<unsigned char> readBuffer_;
+  std::string openName_;
 };
+
+// `whenSet` when `flag` is true, else `whenClear`.
+std::string_view ChooseText(bool flag, std::string_view whenSet, std::string_view whenClear);

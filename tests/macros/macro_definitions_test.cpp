@@ -2,8 +2,26 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <atomic>
+#include <cstdlib>
+#include <new>
 #include <string>
 #include <vector>
+
+// Counts every allocation of this test program, so that a test can show
+// that a piece of code makes none.
+namespace {
+std::atomic<long> allocationCount{0};
+}  // namespace
+
+void* operator new(std::size_t size) {
+  ++allocationCount;
+  if (void* block = std::malloc(size == 0 ? 1 : size)) return block;
+  throw std::bad_alloc();
+}
+void operator delete(void* block) noexcept { std::free(block); }
+void operator delete(void* block, std::size_t) noexcept { std::free(block); }
 
 namespace {
 
@@ -70,6 +88,19 @@ TEST(MacroDefinitions, FindMacroRules) {
     SCOPED_TRACE(std::string(c.name));
     EXPECT_EQ(list.FindMacro(c.name), c.index);
   }
+}
+
+TEST(MacroDefinitions, FindMacroDoesNotAllocate) {
+  TMacroDefinitions list;
+  Add(list, "GA", "GuessedArtistFromTagOrFileName");
+  Add(list, "FN", "FileName");
+  const std::string_view asked[] = {"guessedartistfromtagorfilename", "GuessedArtistFromTagOrFileNamX",
+                                    "fn", "", "a name longer than every registered one"};
+  std::array<std::int32_t, std::size(asked)> found{};
+  const long before = allocationCount.load();
+  for (std::size_t i = 0; i < found.size(); ++i) found[i] = list.FindMacro(asked[i]);
+  EXPECT_EQ(allocationCount.load(), before);
+  EXPECT_EQ(found, (std::array<std::int32_t, 5>{0, -1, 1, -1, -1}));
 }
 
 // The lookup index must answer exactly as a scan of the whole list that keeps

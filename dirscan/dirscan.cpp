@@ -48,7 +48,10 @@ void ScanDirectory(std::string_view startDirectory, std::string_view mask,
   TScanContext context;
   context.Path = startDirectory.empty() ? platform::CurrentDirectory()
                                         : std::string(startDirectory);
-  if (context.Path.empty() || context.Path.back() != kSeparator) {
+  // A current directory that cannot be named is still searched, as ".", and
+  // never mistaken for the root.
+  if (context.Path.empty()) context.Path = ".";
+  if (context.Path.back() != kSeparator) {
     context.Path += kSeparator;
   }
   context.Mask = mask.empty() ? std::string("*.*") : std::string(mask);

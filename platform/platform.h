@@ -93,6 +93,19 @@ std::string VolumeLabel(char driveLetter);
 // onto the identical full name succeeds and changes nothing.
 ErrorCode MoveFileNoReplace(const std::string& from, const std::string& to);
 
+// What a move onto `to` would meet, found without changing anything: 0 when
+// no entry of that name exists and one could be made in its directory;
+// otherwise the code the move would fail with (IsAlreadyExists for a name
+// that is taken, or the name being too long, or a directory the process
+// cannot write into). What only the move itself can reveal (a disk or
+// network failure) is not foreseen.
+ErrorCode ProbeMoveTarget(const std::string& to);
+bool IsAlreadyExists(ErrorCode code);
+
+// Two full names that the file system takes for the same name have the same
+// key: the name itself on POSIX, ASCII case folded on Windows.
+std::string FileNameKey(std::string_view fullName);
+
 // A file opened for reading only. Closed by the destructor on every path.
 class ReadOnlyFile {
  public:

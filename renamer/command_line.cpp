@@ -30,6 +30,8 @@ TArgumentResult ReadArguments(const std::vector<std::string>& arguments,
       settings.SpaceToUnderscore = true;
     } else if (word == "R") {
       settings.RemoveSpaces = true;
+    } else if (word == "N") {
+      settings.Preview = true;
     } else if (word == "H" || word == "?") {
       settings.ShowHelp = true;
     } else if (word[0] == 'M') {

@@ -14,6 +14,7 @@ struct TRunSettings {
   bool SpaceToUnderscore = false;  // U
   bool RemoveSpaces = false;   // R
   bool ShowHelp = false;       // H or ?
+  bool Preview = false;        // N: report every new name, rename nothing
   std::string RenameMacro;     // M<macro>, upper-cased; empty: default name
 };
 

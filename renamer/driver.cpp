@@ -11,6 +11,7 @@
 #include "platform/platform.h"
 #include "platform/text_encoding.h"
 #include "renamer/command_line.h"
+#include "renamer/file_mover.h"
 #include "renamer/messages.h"
 #include "renamer/new_name.h"
 
@@ -80,6 +81,7 @@ std::vector<std::string> CollectFileNames(const TRunSettings& settings,
 void WriteOptionLines(const TRunSettings& settings) {
   if (settings.SpaceToUnderscore) WriteLine("SpaceToUnderscore on");
   if (settings.RemoveSpaces) WriteLine("RemoveSpaces on");
+  if (settings.Preview) WriteLine("Preview on: nothing is renamed");
   if (!settings.RenameMacro.empty()) WriteLine("Rename Macro: " + settings.RenameMacro);
   WriteLine();
 }
@@ -87,7 +89,7 @@ void WriteOptionLines(const TRunSettings& settings) {
 // Names a tagged file and moves it; finishes the report line the caller
 // began with the old full name.
 void RenameTaggedFile(const std::string& fullName, const TMPEGAudio& audio,
-                      const TRunSettings& settings) {
+                      const TRunSettings& settings, TFileMover& mover) {
   std::string newName = settings.RenameMacro.empty()
                             ? DefaultName(audio.GetArtist(), audio.GetTitle())
                             : audio.ExpandMacro(settings.RenameMacro);
@@ -98,11 +100,14 @@ void RenameTaggedFile(const std::string& fullName, const TMPEGAudio& audio,
 
   const std::string newFullName = std::string(platform::DirectoryPart(fullName, kStyle)) + newName;
   WritePartial(" => " + newFullName);
-  if (platform::MoveFileNoReplace(fullName, newFullName) != 0) WritePartial(" (ERROR)");
+  if (!mover.Move(fullName, newFullName)) WritePartial(" (ERROR)");
   WriteLine();
 }
 
 void ProcessFiles(const std::vector<std::string>& fileList, const TRunSettings& settings) {
+  TDiskMover diskMover;
+  TPreviewMover previewMover;
+  TFileMover& mover = settings.Preview ? static_cast<TFileMover&>(previewMover) : diskMover;
   // Heap-held: the record carries a full path buffer.
   auto audio = std::make_unique<TMPEGAudio>();
   audio->OnLoadError = nullptr;  // a failed analysis is not retried
@@ -116,7 +121,7 @@ void ProcessFiles(const std::vector<std::string>& fileList, const TRunSettings& 
     } else if (!audio->HasTag()) {
       WriteLine(" ... NO MPEG HEADER");
     } else {
-      RenameTaggedFile(fullName, *audio, settings);
+      RenameTaggedFile(fullName, *audio, settings, mover);
     }
   }
 }

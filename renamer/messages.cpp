@@ -19,17 +19,18 @@ std::string BannerText(std::string_view lineEnd) {
 std::string HelpText(platform::PathStyle style, std::string_view lineEnd) {
   const bool posix = style == platform::PathStyle::Posix;
   const std::string s = posix ? "-" : "/";
-  const std::array<std::string, 16> lines = {
+  const std::array<std::string, 17> lines = {
       "This Windows95/NT application renames MPEG Audio files according to the",
       "tag contents. You may set renaming rules.",
       "",
       "Syntax: " + std::string(posix ? "norvel" : "NORVEL") + " <filename> [" + s + "S] [" + s +
-          "U] [" + s + "R] [" + s + "M<macro>] [" + s + "?] [" + s + "H]",
+          "U] [" + s + "R] [" + s + "N] [" + s + "M<macro>] [" + s + "?] [" + s + "H]",
       "",
       " <filename> Path and filename that should be renamed. DOS wildcards allowed.",
       " " + s + "S         Also search all subdirectories for matching filenames",
       " " + s + "U         Replace every space to underscore in new file name",
       " " + s + "R         Remove spaces from new file name",
+      " " + s + "N         Preview the new names without renaming anything",
       " " + s + "M<macro>  Use macro to create output file name (see zentrax.txt)",
       " " + s + "? or " + s + "H   This help",
       "Characters which are not allowed in file names will be always replaced",

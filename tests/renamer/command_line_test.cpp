@@ -22,6 +22,15 @@ TEST(ReadArguments, SwitchesAreUpperCasedAndComparedWhole) {
   EXPECT_EQ(settings.FileMask, "song.mp3");
 }
 
+TEST(ReadArguments, PreviewIsAPlainOnSwitch) {
+  TRunSettings settings;
+  Read({"-n", "-NX", "-NO"}, settings);
+  EXPECT_TRUE(settings.Preview);
+  TRunSettings unknownOnly;
+  Read({"-NX", "-NO"}, unknownOnly);
+  EXPECT_FALSE(unknownOnly.Preview);
+}
+
 TEST(ReadArguments, HelpByEitherLetter) {
   for (const char* help : {"-h", "-?", "-H"}) {
     TRunSettings settings;

@@ -13,14 +13,16 @@ const unsigned char* TBlockReader::Bytes(std::int64_t position, std::size_t coun
   const auto wanted = static_cast<std::int64_t>(count);
   if (position < 0 || position > fileSize_ - wanted) return nullptr;
   if (position < start_ || position + wanted > end_) {
+    // Blocks start on a page boundary: the system copies whole pages.
+    const std::int64_t start = position & ~std::int64_t{kAlignment - 1};
     const std::size_t size = static_cast<std::size_t>(std::max<std::int64_t>(
-        wanted, std::min<std::int64_t>(static_cast<std::int64_t>(nextBlockSize_),
-                                       fileSize_ - position)));
+        position + wanted - start,
+        std::min<std::int64_t>(static_cast<std::int64_t>(nextBlockSize_), fileSize_ - start)));
     if (storage_.size() < size) storage_.resize(size);
     start_ = end_ = 0;
-    if (!file_.ReadExactly(position, storage_.data(), size)) return nullptr;
-    start_ = position;
-    end_ = position + static_cast<std::int64_t>(size);
+    if (!file_.ReadExactly(start, storage_.data(), size)) return nullptr;
+    start_ = start;
+    end_ = start + static_cast<std::int64_t>(size);
     nextBlockSize_ = std::min(nextBlockSize_ * 2, kLargestBlockSize);
   }
   return storage_.data() + (position - start_);

@@ -1,7 +1,5 @@
 // Runs the built program over temporary folders and compares its exact
 // report, exit code and the file names it leaves behind.
-#include <sys/stat.h>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/platform.h"
 #include "tests/support/mpeg_fixtures.h"
 #include "tests/support/run_process.h"
 #include "tests/support/temp_dir.h"
@@ -18,6 +17,23 @@ namespace {
 
 namespace fs = std::filesystem;
 using fixtures::Tag;
+
+// The expectations are written with '\n', '/' and '-'; these give the
+// native line end, directory separator and switch character.
+constexpr bool kWindows = platform::kNativePathStyle == platform::PathStyle::Windows;
+
+std::string Native(std::string text, char from, std::string_view to) {
+  for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+    text.replace(at, 1, to);
+  }
+  return text;
+}
+// The report as this build writes it: its own line ends.
+std::string Lines(const std::string& text) { return Native(text, '\n', platform::kLineEnd); }
+// A path below the test folder with this build's separator.
+std::string P(const std::string& path) { return Native(path, '/', kWindows ? "\\" : "/"); }
+// A switch with this build's switch character ('-' works everywhere).
+std::string Sw(const std::string& text) { return (kWindows ? "/" : "-") + text; }
 
 const std::string kBanner =
     "Norvel 1.0 - renames MPEG audio files by their ID3v1 tags\n"
@@ -43,10 +59,31 @@ const std::string kHelp =
     "\n"
     "Norvel uses Corvane, the library for MPEG audio file support. \n";
 
+const std::string kWindowsHelp =
+    "This Windows95/NT application renames MPEG Audio files according to the\n"
+    "tag contents. You may set renaming rules.\n"
+    "\n"
+    "Syntax: NORVEL <filename> [/S] [/U] [/R] [/N] [/M<macro>] [/?] [/H]\n"
+    "\n"
+    " <filename> Path and filename that should be renamed. DOS wildcards allowed.\n"
+    " /S         Also search all subdirectories for matching filenames\n"
+    " /U         Replace every space to underscore in new file name\n"
+    " /R         Remove spaces from new file name\n"
+    " /N         Preview the new names without renaming anything\n"
+    " /M<macro>  Use macro to create output file name (see zentrax.txt)\n"
+    " /? or /H   This help\n"
+    "Characters which are not allowed in file names will be always replaced\n"
+    "with '#' (hash) in output file name. Be careful about using macros.\n"
+    "You may create lot of mess.\n"
+    "\n"
+    "Norvel uses Corvane, the library for MPEG audio file support. \n";
+
+const std::string& Help() { return kWindows ? kWindowsHelp : kHelp; }
+
 class EndToEnd : public testing::Test {
  protected:
   fs::path dir() const { return fs::canonical(temp_.path()); }
-  std::string D() const { return dir().string() + "/"; }
+  std::string D() const { return dir().string() + P("/"); }
 
   fixtures::ProcessResult Run(const std::vector<std::string>& arguments) const {
     return fixtures::RunProcess(NORVEL_EXECUTABLE, arguments, dir());
@@ -80,14 +117,14 @@ class EndToEnd : public testing::Test {
 
 TEST_F(EndToEnd, NoArgumentShowsHelpAndFails) {
   const auto result = Run({});
-  EXPECT_EQ(result.output, kBanner + kHelp + "\n\n");
+  EXPECT_EQ(result.output, Lines(kBanner + Help() + "\n\n"));
   EXPECT_EQ(result.exitCode, 1);
 }
 
 TEST_F(EndToEnd, HelpSwitchShowsOnlyHelpAndRenamesNothing) {
   Tagged("a.mp3", "Artist", "Title");
-  const auto result = Run({"*.mp3", "-?"});
-  EXPECT_EQ(result.output, kBanner + kHelp + "\n\n\n");
+  const auto result = Run({"*.mp3", Sw("?")});
+  EXPECT_EQ(result.output, Lines(kBanner + Help() + "\n\n\n"));
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_EQ(Names(), std::set<std::string>{"a.mp3"});
 }
@@ -98,17 +135,19 @@ TEST_F(EndToEnd, CommandLineErrors) {
     std::string output;
     int exitCode;
   };
+  // Where '/' begins paths, the usual cause is a mask the shell expanded.
   const std::string hint =
-      "Hint: quote the file mask so that the shell does not expand it, e.g. norvel '*.mp3'\n";
+      kWindows ? ""
+               : "Hint: quote the file mask so that the shell does not expand it, e.g. norvel '*.mp3'\n";
   const Case cases[] = {
-      {{"a.mp3", "b.mp3", "-?"}, "Unexpected parameter: b.mp3\n" + hint, 1},
-      {{"-", "a.mp3"}, "Wrong parameter: -\n", 1},
-      {{"-Mx", "-my", "a.mp3"}, "Too many macros!\n", 1},
-      {{"-S", "-song.mp3", "-X"}, "FileMask missing\n\n", 0},
+      {{"a.mp3", "b.mp3", Sw("?")}, "Unexpected parameter: b.mp3\n" + hint, 1},
+      {{Sw(""), "a.mp3"}, "Wrong parameter: " + Sw("") + "\n", 1},
+      {{Sw("Mx"), "-my", "a.mp3"}, "Too many macros!\n", 1},
+      {{Sw("S"), "-song.mp3", Sw("X")}, "FileMask missing\n\n", 0},
   };
   for (const Case& c : cases) {
     const auto result = Run(c.arguments);
-    EXPECT_EQ(result.output, kBanner + c.output) << c.arguments[0];
+    EXPECT_EQ(result.output, Lines(kBanner + c.output)) << c.arguments[0];
     EXPECT_EQ(result.exitCode, c.exitCode) << c.arguments[0];
   }
 }
@@ -116,7 +155,8 @@ TEST_F(EndToEnd, CommandLineErrors) {
 TEST_F(EndToEnd, NothingMatches) {
   Text("notes.txt");
   const auto result = Run({"*.mp3"});
-  EXPECT_EQ(result.output, kBanner + "Loading File Mask: " + D() + "*.mp3\n\nFile not found.\n\n");
+  EXPECT_EQ(result.output,
+            Lines(kBanner + "Loading File Mask: " + D() + "*.mp3\n\nFile not found.\n\n"));
   EXPECT_EQ(result.exitCode, 0);
 }
 
@@ -126,11 +166,11 @@ TEST_F(EndToEnd, ReportsTaggedUntaggedAndNonAudioFiles) {
   Text("c.mp3");
   fs::create_directory(dir() / "d.mp3");
   const auto result = Run({D() + "*.mp3"});
-  EXPECT_EQ(result.output, kBanner + "Loading File Mask: " + D() + "*.mp3\n\n" +
-                               D() + "a.mp3\n => " + D() + "THE BAND - Song.mp3\n" +
-                               D() + "b.mp3 ... NO MPEG HEADER\n" +
-                               D() + "c.mp3 ... NOT MPEG AUDIO\n" +
-                               D() + "d.mp3 ... NOT MPEG AUDIO\n\n");
+  EXPECT_EQ(result.output, Lines(kBanner + "Loading File Mask: " + D() + "*.mp3\n\n" +
+                                 D() + "a.mp3\n => " + D() + "THE BAND - Song.mp3\n" +
+                                 D() + "b.mp3 ... NO MPEG HEADER\n" +
+                                 D() + "c.mp3 ... NOT MPEG AUDIO\n" +
+                                 D() + "d.mp3 ... NOT MPEG AUDIO\n\n"));
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_EQ(Names(), (std::set<std::string>{"THE BAND - Song.mp3", "b.mp3", "c.mp3", "d.mp3"}));
 }
@@ -138,10 +178,11 @@ TEST_F(EndToEnd, ReportsTaggedUntaggedAndNonAudioFiles) {
 TEST_F(EndToEnd, RelativeMaskIsShownInFullAndOrderIgnoresCase) {
   Tagged("b.MP3", "B", "Two");
   Tagged("A.mp3", "A", "One");
-  const auto result = Run({"*.mp3", "-R"});
-  EXPECT_EQ(result.output, kBanner + "Loading File Mask: " + D() + "*.mp3\nRemoveSpaces on\n\n" +
-                               D() + "A.mp3\n => " + D() + "A-One.mp3\n" +
-                               D() + "b.MP3\n => " + D() + "B-Two.mp3\n\n");
+  const auto result = Run({"*.mp3", Sw("R")});
+  EXPECT_EQ(result.output,
+            Lines(kBanner + "Loading File Mask: " + D() + "*.mp3\nRemoveSpaces on\n\n" +
+                  D() + "A.mp3\n => " + D() + "A-One.mp3\n" +
+                  D() + "b.MP3\n => " + D() + "B-Two.mp3\n\n"));
 }
 
 TEST_F(EndToEnd, SearchesSubdirectoriesDepthFirstButNotHiddenOnes) {
@@ -153,30 +194,35 @@ TEST_F(EndToEnd, SearchesSubdirectoriesDepthFirstButNotHiddenOnes) {
   Tagged("B/C/c1.mp3", "C", "Three");
   Tagged("D/d1.mp3", "D", "Four");
   Tagged(".hidden/h.mp3", "H", "Hidden");
-  const auto result = Run({"-s", "-u", D() + "*.mp3"});
+  // A dot does not hide a folder on Windows; the attribute does.
+  fixtures::HideEntry(dir() / ".hidden");
+  const auto result = Run({Sw("s"), "-u", D() + "*.mp3"});
   EXPECT_EQ(result.output,
-            kBanner + "Loading File Mask: " + D() + "*.mp3\nSearchSubdirs on\nSpaceToUnderscore on\n\n" +
-                D() + "a1.mp3\n => " + D() + "A_-_One.mp3\n" +
-                D() + "B/b1.mp3\n => " + D() + "B/B_-_Two.mp3\n" +
-                D() + "B/C/c1.mp3\n => " + D() + "B/C/C_-_Three.mp3\n" +
-                D() + "D/d1.mp3\n => " + D() + "D/D_-_Four.mp3\n\n");
+            Lines(kBanner + "Loading File Mask: " + D() +
+                  "*.mp3\nSearchSubdirs on\nSpaceToUnderscore on\n\n" +
+                  D() + P("a1.mp3\n => ") + D() + "A_-_One.mp3\n" +
+                  D() + P("B/b1.mp3\n => ") + D() + P("B/B_-_Two.mp3\n") +
+                  D() + P("B/C/c1.mp3\n => ") + D() + P("B/C/C_-_Three.mp3\n") +
+                  D() + P("D/d1.mp3\n => ") + D() + P("D/D_-_Four.mp3\n\n")));
   EXPECT_TRUE(fs::exists(dir() / ".hidden" / "h.mp3"));
 }
 
 TEST_F(EndToEnd, MaskEndingInSeparatorListsWholeTreeOnlyWithSubdirectories) {
-  fs::create_directories(dir() / "sub");
-  Untagged("sub/x.bin");
-  EXPECT_EQ(Run({D()}).output,
-            kBanner + "Loading File Mask: " + D() + "\n\nFile not found.\n\n");
-  EXPECT_EQ(Run({D(), "-S"}).output,
-            kBanner + "Loading File Mask: " + D() + "\nSearchSubdirs on\n\n" + D() +
-                "sub/x.bin ... NO MPEG HEADER\n\n");
+  // The blank needs quotes, and on Windows the quoted folder ends in "\"".
+  fs::create_directories(dir() / "My Music" / "sub");
+  Untagged("My Music/sub/x.bin");
+  const std::string mask = D() + P("My Music/");
+  EXPECT_EQ(Run({mask}).output,
+            Lines(kBanner + "Loading File Mask: " + mask + "\n\nFile not found.\n\n"));
+  EXPECT_EQ(Run({mask, Sw("S")}).output,
+            Lines(kBanner + "Loading File Mask: " + mask + "\nSearchSubdirs on\n\n" + mask +
+                  P("sub/x.bin") + " ... NO MPEG HEADER\n\n"));
 }
 
 TEST_F(EndToEnd, ForbiddenCharactersBecomeHash) {
   Tagged("a.mp3", "AC/DC", "What? Rock & Roll: \"Live\" *|\\");
   const auto result = Run({"*.mp3"});
-  EXPECT_NE(result.output.find(" => " + D() + "AC#DC - What# Rock # Roll# #Live# ###.mp3\n"),
+  EXPECT_NE(result.output.find(Lines(" => " + D() + "AC#DC - What# Rock # Roll# #Live# ###.mp3\n")),
             std::string::npos)
       << result.output;
 }
@@ -185,18 +231,30 @@ TEST_F(EndToEnd, ExistingTargetIsLeftUntouchedAndSecondRunIsQuiet) {
   Tagged("a.mp3", "Band", "Song");
   Tagged("b.mp3", "Band", "Song");
   auto result = Run({"*.mp3"});
-  EXPECT_EQ(result.output, kBanner + "Loading File Mask: " + D() + "*.mp3\n\n" + D() +
-                               "a.mp3\n => " + D() + "BAND - Song.mp3\n" + D() + "b.mp3\n => " +
-                               D() + "BAND - Song.mp3 (ERROR)\n\n");
+  EXPECT_EQ(result.output, Lines(kBanner + "Loading File Mask: " + D() + "*.mp3\n\n" + D() +
+                                 "a.mp3\n => " + D() + "BAND - Song.mp3\n" + D() +
+                                 "b.mp3\n => " + D() + "BAND - Song.mp3 (ERROR)\n\n"));
   EXPECT_EQ(Names(), (std::set<std::string>{"BAND - Song.mp3", "b.mp3"}));
 
   // A file that already carries its name moves onto itself: no error.
   result = Run({"BAND*.mp3"});
-  EXPECT_EQ(result.output, kBanner + "Loading File Mask: " + D() + "BAND*.mp3\n\n" + D() +
-                               "BAND - Song.mp3\n => " + D() + "BAND - Song.mp3\n\n");
+  EXPECT_EQ(result.output, Lines(kBanner + "Loading File Mask: " + D() + "BAND*.mp3\n\n" + D() +
+                                 "BAND - Song.mp3\n => " + D() + "BAND - Song.mp3\n\n"));
+}
+
+TEST_F(EndToEnd, NameDifferingOnlyInCaseIsRenamed) {
+  // The file system takes both names for one: the target "exists" as the
+  // file itself, and the move must still set the new case.
+  Tagged("band - song.mp3", "Band", "Song");
+  const auto result = Run({"*.mp3"});
+  EXPECT_EQ(result.output, Lines(kBanner + "Loading File Mask: " + D() + "*.mp3\n\n" + D() +
+                                 "band - song.mp3\n => " + D() + "BAND - Song.mp3\n\n"));
+  EXPECT_EQ(Names(), (std::set<std::string>{"BAND - Song.mp3"}));
 }
 
 TEST_F(EndToEnd, LatinOneTagTextBecomesUtf8FileName) {
+  // Windows converts ANSI names itself.
+  if (kWindows) GTEST_SKIP() << "names are re-encoded only on POSIX";
   Tagged("a.mp3", "caf\xE9", "Cr\xE8me");
   const auto result = Run({"*.mp3"});
   const std::string expected = "CAF\xC3\xA9 - Cr\xC3\xA8me.mp3";
@@ -205,13 +263,15 @@ TEST_F(EndToEnd, LatinOneTagTextBecomesUtf8FileName) {
 }
 
 TEST_F(EndToEnd, FifoIsNotAudioAndDoesNotHang) {
-  ASSERT_EQ(mkfifo((dir() / "pipe.mp3").c_str(), 0600), 0);
+  if (!fixtures::MakeFifo(dir() / "pipe.mp3")) GTEST_SKIP() << "no FIFOs on this system";
   const auto result = Run({"*.mp3"});
   EXPECT_EQ(result.output, kBanner + "Loading File Mask: " + D() + "*.mp3\n\n" + D() +
                                "pipe.mp3 ... NOT MPEG AUDIO\n\n");
 }
 
 TEST_F(EndToEnd, SymbolicLinkLoopIsNotFollowed) {
+  // Making links on Windows needs a privilege; the platform tests cover them.
+  if (kWindows) GTEST_SKIP() << "symbolic links are a POSIX case here";
   fs::create_directories(dir() / "sub");
   fs::create_directory_symlink(dir(), dir() / "sub" / "loop");
   Untagged("sub/a.mp3");

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/platform.h"
 #include "tests/support/mpeg_fixtures.h"
 #include "tests/support/run_process.h"
 #include "tests/support/temp_dir.h"
@@ -135,7 +136,8 @@ TEST(Preview, ReportsExactlyWhatTheRealRunDoesAndChangesNothing) {
     const auto preview = fixtures::RunProcess(NORVEL_EXECUTABLE, previewArguments, previewed);
     const auto real = fixtures::RunProcess(NORVEL_EXECUTABLE, c.arguments, renamed);
 
-    const std::string previewLine = "Preview on: nothing is renamed\n";
+    const std::string previewLine =
+        "Preview on: nothing is renamed" + std::string(platform::kLineEnd);
     ASSERT_NE(preview.output.find(previewLine), std::string::npos) << preview.output;
     EXPECT_EQ(Replace(Replace(preview.output, previewLine, ""), previewed.string(), renamed.string()),
               real.output);

@@ -19,4 +19,11 @@ ProcessResult RunProcess(const std::filesystem::path& program,
                          const std::filesystem::path& workingDirectory,
                          int timeoutSeconds = 60);
 
+// Makes a named pipe (FIFO) at `path`; false where the system has none.
+bool MakeFifo(const std::filesystem::path& path);
+
+// Hides a file or folder as the system knows hiding: on Windows by its
+// attribute; on POSIX a name beginning with '.' is hidden already.
+void HideEntry(const std::filesystem::path& path);
+
 }  // namespace fixtures

@@ -1,5 +1,6 @@
 #include "mpegaudio/analysis/mpeg_audio.h"
 
+#include "mpegaudio/analysis/date_time.h"
 #include "mpegaudio/analysis/header_decoding.h"
 #include "mpegaudio/analysis/id3v1_tag.h"
 #include "mpegaudio/macros/macro_definitions.h"
@@ -8,25 +9,6 @@
 namespace {
 
 constexpr std::string_view kNoTag = "[notag]";
-
-// Days from 1970-01-01 to a date of the proleptic Gregorian calendar.
-constexpr std::int64_t DaysFromCivil(std::int64_t year, int month, int day) {
-  year -= month <= 2 ? 1 : 0;
-  const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
-  const std::int64_t yearOfEra = year - era * 400;
-  const std::int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-  const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-  return era * 146097 + dayOfEra - 719468;
-}
-
-constexpr bool IsLeapYear(int year) {
-  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-constexpr int DaysInMonth(int year, int month) {
-  constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
-}
 
 }  // namespace
 
@@ -96,24 +78,7 @@ std::string TMPEGAudio::GetShortFileName() const {
   return shortName;
 }
 
-double TMPEGAudio::GetFileDateTime() const {
-  const auto packed = static_cast<std::uint32_t>(Info.FileDate);
-  if (packed == 0) return 0;
-  const int year = 1980 + static_cast<int>(packed >> 25);
-  const int month = static_cast<int>((packed >> 21) & 0x0F);
-  const int day = static_cast<int>((packed >> 16) & 0x1F);
-  const int hour = static_cast<int>((packed >> 11) & 0x1F);
-  const int minute = static_cast<int>((packed >> 5) & 0x3F);
-  const int second = static_cast<int>(packed & 0x1F) * 2;
-  // -1 (all bits set) is the file system's "no date" and fails here too.
-  if (month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month) || hour > 23 ||
-      minute > 59 || second > 59) {
-    return 0;
-  }
-  constexpr std::int64_t kEpoch = DaysFromCivil(1899, 12, 30);
-  const double days = static_cast<double>(DaysFromCivil(year, month, day) - kEpoch);
-  return days + (hour * 3600 + minute * 60 + second) / 86400.0;
-}
+double TMPEGAudio::GetFileDateTime() const { return DosDateTimeToDateTime(Info.FileDate); }
 
 std::string_view TMPEGAudio::GetGenreName() const {
   return Info.Genre < GenreNames.size() ? GenreNames[Info.Genre] : "Unknown";

@@ -13,15 +13,8 @@ class TMPEGAudio;
 inline constexpr std::string_view kProgramVersion = "Corvane 1.8";
 
 // ---------------------------------------------------------------------------
-// Date-time values: days since 1899-12-30 00:00, the time of day as fraction.
+// Date-time values (see mpegaudio/analysis/date_time.h).
 
-// A date and time of day as a date-time value.
-double EncodeDateTime(const platform::TLocalDateTime& value);
-// The calendar date and time of day of a date-time value, to the millisecond.
-platform::TLocalDateTime DecodeDateTime(double value);
-// A packed DOS date and time (date in the high 16 bits); 0 when the fields
-// are not a real date and time, as for -1 or a never-set stamp.
-double DosDateTimeToDateTime(std::int32_t packed);
 // The time of day of `seconds` (0 to 65535: at most 18 hours).
 double SecondsToTime(std::int32_t seconds);
 

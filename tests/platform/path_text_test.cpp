@@ -75,7 +75,7 @@ TEST(LexicalFullPath, WindowsHandlesDrivesAndRoots) {
       {"*.mp3", "C:\\MUSIC\\*.mp3"},
       {"\\x\\y", "C:\\x\\y"},           // the current drive's root
       {"D:\\a\\..\\b", "D:\\b"},
-      {"c:x", "C:\\MUSIC\\x"},          // the current directory of that drive
+      {"c:x", "c:\\MUSIC\\x"},          // the current directory of that drive
       {"D:x", "D:\\x"},
       {"D:", "D:\\"},
       {"..\\..\\..", "C:\\"},

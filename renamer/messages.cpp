@@ -4,7 +4,7 @@
 
 std::string BannerText(std::string_view lineEnd) {
   const std::array<std::string, 3> lines = {
-      "Norvel " + std::string(kProgramVersion) + " - renames MPEG audio files by their ID3v1 tags",
+      "Norvel " + std::string(kNorvelVersion) + " - renames MPEG audio files by their ID3v1 tags",
       "Free software, provided as is without warranty: keep a backup of your files.",
       "Project home: https://norvel.example.org/",
   };

@@ -6,7 +6,7 @@
 
 #include "platform/path_text.h"
 
-inline constexpr std::string_view kProgramVersion = "1.0";
+inline constexpr std::string_view kNorvelVersion = "1.0";
 
 // Three lines, each ended by `lineEnd`.
 std::string BannerText(std::string_view lineEnd);

@@ -4,6 +4,7 @@
 //   norvel-samples demo DIR
 //   norvel-samples corpus DIR FILES FOLDERS [ID3V2_BYTES]
 //   norvel-samples nosync FILE MEGABYTES
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -53,12 +54,13 @@ int MakeDemo(const fs::path& dir) {
   const std::string notes = "Not audio: a text file that happens to end in .mp3\n";
   fixtures::WriteFile(dir / "notes.mp3", Bytes(notes.begin(), notes.end()));
 
-  std::printf("Demo folder %s:\n", dir.string().c_str());
+  std::vector<std::string> names;
   for (const auto& entry : fs::recursive_directory_iterator(dir)) {
-    if (entry.is_regular_file()) {
-      std::printf("  %s\n", fs::relative(entry.path(), dir).string().c_str());
-    }
+    if (entry.is_regular_file()) names.push_back(fs::relative(entry.path(), dir).string());
   }
+  std::sort(names.begin(), names.end());
+  std::printf("Demo folder %s:\n", dir.string().c_str());
+  for (const std::string& name : names) std::printf("  %s\n", name.c_str());
   std::printf("\n");
   return 0;
 }

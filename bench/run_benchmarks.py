@@ -1,0 +1,111 @@
+#!/usr/bin/env python3
+"""Measures Norvel against the minimal renamer, side by side, in one run.
+
+    cmake --preset bench && cmake --build --preset bench
+    python3 bench/run_benchmarks.py [--build build/bench] [--runs 7] [--files 5000]
+
+Corpora (made once in --work, default /tmp/norvel-bench):
+  plain   FILES tagged files in 10 folders
+  id3v2   the same, each file with a 64 KiB ID3v2 block in front
+  nosync  one 300 MB file without a 0xFF byte: the header search crosses all of it
+Each timed run renames a fresh copy of a corpus (warm cache) with -S and
+output to /dev/null. Figures are medians; ratios are Norvel / yardstick.
+"""
+import argparse
+import os
+import shutil
+import statistics
+import subprocess
+import sys
+import time
+
+
+def timed(command, cwd=None):
+    """Wall time and peak resident memory (KiB) of one run."""
+    start = time.perf_counter()
+    process = subprocess.Popen(command, cwd=cwd, stdout=subprocess.DEVNULL)
+    _, status, usage = os.wait4(process.pid, 0)
+    elapsed = time.perf_counter() - start
+    if os.waitstatus_to_exitcode(status) != 0:
+        sys.exit(f"{command[0]} failed with status {status}")
+    return elapsed, usage.ru_maxrss
+
+
+def fresh_copy(pristine, work):
+    shutil.rmtree(work, ignore_errors=True)
+    subprocess.run(["cp", "-a", pristine, work], check=True)
+
+
+def rename_corpus(name, pristine, norvel, minimal, runs, files):
+    work = pristine + ".work"
+    norvel_times, minimal_times, peak = [], [], 0
+    for _ in range(runs):
+        # Alternate the two so that drift in the machine hits both alike.
+        fresh_copy(pristine, work)
+        seconds, rss = timed([norvel, "-S", os.path.join(work, "*.mp3")])
+        norvel_times.append(seconds)
+        peak = max(peak, rss)
+        fresh_copy(pristine, work)
+        minimal_times.append(timed([minimal, work])[0])
+    shutil.rmtree(work, ignore_errors=True)
+    n, m = statistics.median(norvel_times), statistics.median(minimal_times)
+    print(f"{name:8} norvel {n * 1e6 / files:7.1f} us/file   minimal {m * 1e6 / files:7.1f} us/file"
+          f"   ratio {n / m:4.2f}   norvel peak {peak / 1024:5.1f} MiB")
+    return n / m, peak
+
+
+def search_throughput(path, norvel, minimal, runs):
+    size = os.path.getsize(path)
+    norvel_times, read_times, peak = [], [], 0
+    for _ in range(runs):
+        seconds, rss = timed([norvel, path])
+        norvel_times.append(seconds)
+        peak = max(peak, rss)
+        read_times.append(timed([minimal, "-r", path])[0])
+    n, r = statistics.median(norvel_times), statistics.median(read_times)
+    print(f"nosync   norvel {size / n / 2**20:7.0f} MiB/s   1 MiB read loop {size / r / 2**20:7.0f} MiB/s"
+          f"   share {r / n:4.2f}   norvel peak {peak / 1024:5.1f} MiB")
+    return r / n, peak
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--build", default="build/bench")
+    parser.add_argument("--work", default="/tmp/norvel-bench")
+    parser.add_argument("--runs", type=int, default=7)
+    parser.add_argument("--files", type=int, default=5000)
+    args = parser.parse_args()
+
+    norvel = os.path.abspath(os.path.join(args.build, "renamer", "norvel"))
+    minimal = os.path.abspath(os.path.join(args.build, "bench", "minimal_renamer"))
+    samples = os.path.abspath(os.path.join(args.build, "tests", "support", "norvel-samples"))
+    for program in (norvel, minimal, samples):
+        if not os.access(program, os.X_OK):
+            sys.exit(f"missing {program}: cmake --preset bench && cmake --build --preset bench")
+
+    os.makedirs(args.work, exist_ok=True)
+    corpora = {"plain": 0, "id3v2": 65536}
+    for name, id3v2 in corpora.items():
+        pristine = os.path.join(args.work, f"{name}-{args.files}")
+        if not os.path.isdir(pristine):
+            subprocess.run([samples, "corpus", pristine, str(args.files), "10", str(id3v2)], check=True)
+    nosync = os.path.join(args.work, "nosync-300.mp3")
+    if not os.path.exists(nosync):
+        subprocess.run([samples, "nosync", nosync, "300"], check=True)
+
+    print(f"{args.files} files in 10 folders, {args.runs} runs each, medians")
+    results = {name: rename_corpus(name, os.path.join(args.work, f"{name}-{args.files}"),
+                                   norvel, minimal, args.runs, args.files)
+               for name in corpora}
+    share, peak = search_throughput(nosync, norvel, minimal, args.runs)
+
+    targets = [("plain ratio <= 1.3", results["plain"][0] <= 1.3),
+               ("id3v2 ratio <= 1.4", results["id3v2"][0] <= 1.4),
+               ("nosync share >= 0.5", share >= 0.5),
+               ("peak memory < 16 MiB", max(peak, *(r[1] for r in results.values())) < 16 * 1024)]
+    for label, met in targets:
+        print(f"  {'met    ' if met else 'MISSED '} {label}")
+
+
+if __name__ == "__main__":
+    main()

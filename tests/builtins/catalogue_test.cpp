@@ -7,6 +7,7 @@
 
 #include "mpegaudio/analysis/mpeg_audio.h"
 #include "mpegaudio/macros/macro_definitions.h"
+#include "tests/support/native_path.h"
 
 namespace {
 
@@ -132,7 +133,7 @@ class CatalogueExpansion : public testing::Test {
 };
 
 TEST_F(CatalogueExpansion, ItemsTakeTheirRowDefaults) {
-  audio_.Info.FileName = "/music/Rock-Pop/Artist - Title.mp3";
+  audio_.Info.FileName = fixtures::NativePath("/music/Rock-Pop/Artist - Title.mp3");
   audio_.Info.Mode = 3;
   audio_.Info.Original = 1;
   audio_.Info.Track = 7;
@@ -160,7 +161,7 @@ TEST_F(CatalogueExpansion, ItemsTakeTheirRowDefaults) {
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.text);
-    EXPECT_EQ(Expand(c.text), c.expected);
+    EXPECT_EQ(Expand(c.text), fixtures::NativePath(c.expected));
   }
   EXPECT_EQ(Expand("%GAT%"), std::string("Artist - Title") + std::string(66, ' '));
 }

@@ -6,6 +6,7 @@
 
 #include "mpegaudio/analysis/id3v1_tag.h"
 #include "mpegaudio/analysis/mpeg_audio.h"
+#include "tests/support/native_path.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ TEST(FileNameGuess, SplitsUntaggedNamesAtTheFirstHyphen) {
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.name);
     TMPEGAudio audio;
-    audio.Info.FileName = c.name;
+    audio.Info.FileName = fixtures::NativePath(c.name);
     EXPECT_EQ(Stripped(ExtractedArtist, audio), c.artist);
     EXPECT_EQ(Stripped(ExtractedTitle, audio), c.title);
     EXPECT_EQ(Stripped(GuessedArtist, audio), c.guessedArtist);

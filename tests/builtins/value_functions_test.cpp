@@ -8,6 +8,7 @@
 #include "mpegaudio/analysis/id3v1_tag.h"
 #include "mpegaudio/analysis/mpeg_audio.h"
 #include "platform/platform.h"
+#include "tests/support/native_path.h"
 
 namespace {
 
@@ -128,9 +129,9 @@ TEST(ValueFunctions, GiveTheDocumentedTextsForRecordFields) {
       {"FileDate 1999-12-31 23:59:58",
        [](TAudioInfo& i) { i.FileDate = PackDos(1999, 12, 31, 23, 59, 58); },
        values::FileDateTimeForSort, "19991231235958"},
-      {"FileName", [](TAudioInfo& i) { i.FileName = "/music/Rock-Pop/Song.mp3"; },
+      {"FileName", [](TAudioInfo& i) { i.FileName = fixtures::NativePath("/music/Rock-Pop/Song.mp3"); },
        values::FileName, "Song.mp3"},
-      {"FilePath", [](TAudioInfo& i) { i.FileName = "/music/Rock-Pop/Song.mp3"; },
+      {"FilePath", [](TAudioInfo& i) { i.FileName = fixtures::NativePath("/music/Rock-Pop/Song.mp3"); },
        values::FilePath, "/music/Rock-Pop/"},
       {"VolumeLabel", [](TAudioInfo& i) { i.VolumeLabel = "MUSIC"; }, values::VolumeLabel,
        "MUSIC"},
@@ -139,7 +140,7 @@ TEST(ValueFunctions, GiveTheDocumentedTextsForRecordFields) {
     SCOPED_TRACE(c.label);
     TMPEGAudio audio;
     c.setup(audio.Info);
-    EXPECT_EQ(Stripped(c.func, audio), c.expected);
+    EXPECT_EQ(Stripped(c.func, audio), fixtures::NativePath(c.expected));
   }
 }
 

@@ -20,15 +20,22 @@ import sys
 import time
 
 
-def timed(command, cwd=None):
-    """Wall time and peak resident memory (KiB) of one run."""
+def timed(command):
+    """Wall time of one run."""
     start = time.perf_counter()
-    process = subprocess.Popen(command, cwd=cwd, stdout=subprocess.DEVNULL)
-    _, status, usage = os.wait4(process.pid, 0)
+    status = subprocess.run(command, stdout=subprocess.DEVNULL).returncode
     elapsed = time.perf_counter() - start
-    if os.waitstatus_to_exitcode(status) != 0:
+    if status != 0:
         sys.exit(f"{command[0]} failed with status {status}")
-    return elapsed, usage.ru_maxrss
+    return elapsed
+
+
+def peak_kib(peak_rss, command):
+    """Peak resident memory of a run, measured by a small launcher: a child
+    forked from this interpreter would count the interpreter's pages too."""
+    result = subprocess.run([peak_rss] + command, stdout=subprocess.DEVNULL,
+                            stderr=subprocess.PIPE, text=True, check=True)
+    return int(result.stderr.split()[-1])
 
 
 def fresh_copy(pristine, work):
@@ -36,17 +43,19 @@ def fresh_copy(pristine, work):
     subprocess.run(["cp", "-a", pristine, work], check=True)
 
 
-def rename_corpus(name, pristine, norvel, minimal, runs, files):
+def rename_corpus(name, pristine, tools, runs, files):
+    norvel, minimal, peak_rss = tools
     work = pristine + ".work"
-    norvel_times, minimal_times, peak = [], [], 0
+    command = [norvel, "-S", os.path.join(work, "*.mp3")]
+    norvel_times, minimal_times = [], []
     for _ in range(runs):
         # Alternate the two so that drift in the machine hits both alike.
         fresh_copy(pristine, work)
-        seconds, rss = timed([norvel, "-S", os.path.join(work, "*.mp3")])
-        norvel_times.append(seconds)
-        peak = max(peak, rss)
+        norvel_times.append(timed(command))
         fresh_copy(pristine, work)
-        minimal_times.append(timed([minimal, work])[0])
+        minimal_times.append(timed([minimal, work]))
+    fresh_copy(pristine, work)
+    peak = peak_kib(peak_rss, command)
     shutil.rmtree(work, ignore_errors=True)
     n, m = statistics.median(norvel_times), statistics.median(minimal_times)
     print(f"{name:8} norvel {n * 1e6 / files:7.1f} us/file   minimal {m * 1e6 / files:7.1f} us/file"
@@ -54,14 +63,14 @@ def rename_corpus(name, pristine, norvel, minimal, runs, files):
     return n / m, peak
 
 
-def search_throughput(path, norvel, minimal, runs):
+def search_throughput(path, tools, runs):
+    norvel, minimal, peak_rss = tools
     size = os.path.getsize(path)
-    norvel_times, read_times, peak = [], [], 0
+    norvel_times, read_times = [], []
     for _ in range(runs):
-        seconds, rss = timed([norvel, path])
-        norvel_times.append(seconds)
-        peak = max(peak, rss)
-        read_times.append(timed([minimal, "-r", path])[0])
+        norvel_times.append(timed([norvel, path]))
+        read_times.append(timed([minimal, "-r", path]))
+    peak = peak_kib(peak_rss, [norvel, path])
     n, r = statistics.median(norvel_times), statistics.median(read_times)
     print(f"nosync   norvel {size / n / 2**20:7.0f} MiB/s   1 MiB read loop {size / r / 2**20:7.0f} MiB/s"
           f"   share {r / n:4.2f}   norvel peak {peak / 1024:5.1f} MiB")
@@ -79,7 +88,8 @@ def main():
     norvel = os.path.abspath(os.path.join(args.build, "renamer", "norvel"))
     minimal = os.path.abspath(os.path.join(args.build, "bench", "minimal_renamer"))
     samples = os.path.abspath(os.path.join(args.build, "tests", "support", "norvel-samples"))
-    for program in (norvel, minimal, samples):
+    peak_rss = os.path.abspath(os.path.join(args.build, "bench", "peak_rss"))
+    for program in (norvel, minimal, samples, peak_rss):
         if not os.access(program, os.X_OK):
             sys.exit(f"missing {program}: cmake --preset bench && cmake --build --preset bench")
 
@@ -94,10 +104,11 @@ def main():
         subprocess.run([samples, "nosync", nosync, "300"], check=True)
 
     print(f"{args.files} files in 10 folders, {args.runs} runs each, medians")
+    tools = (norvel, minimal, peak_rss)
     results = {name: rename_corpus(name, os.path.join(args.work, f"{name}-{args.files}"),
-                                   norvel, minimal, args.runs, args.files)
+                                   tools, args.runs, args.files)
                for name in corpora}
-    share, peak = search_throughput(nosync, norvel, minimal, args.runs)
+    share, peak = search_throughput(nosync, tools, args.runs)
 
     targets = [("plain ratio <= 1.3", results["plain"][0] <= 1.3),
                ("id3v2 ratio <= 1.4", results["id3v2"][0] <= 1.4),

@@ -20,14 +20,14 @@ bool ScanLevel(TScanContext& context) {
   const std::size_t length = context.Path.size();
 
   for (const platform::TSearchRec& entry :
-       platform::FindEntries(context.Path + context.Mask, kFilePassAttributes)) {
+       platform::FindEntries(context.Path + context.Mask, kFilePassAttributes, context.Needs)) {
     if ((entry.Attr & (platform::faDirectory | platform::faVolumeID)) != 0) continue;
     if (!context.Callback(context.Path, entry)) return false;
   }
 
   std::vector<platform::TSearchRec> subdirectories =
       platform::FindEntries(context.Path + "*.*", kDirectoryPassAttributes,
-                            /*directoriesOnly=*/true);
+                            platform::TEntryNeeds::DirectoriesOnly);
   for (const platform::TSearchRec& entry : subdirectories) {
     // A link to a directory is never entered: no loop, no file met twice.
     if ((entry.Attr & platform::faDirectory) == 0 ||
@@ -44,8 +44,9 @@ bool ScanLevel(TScanContext& context) {
 }
 
 void ScanDirectory(std::string_view startDirectory, std::string_view mask,
-                   const TScanCallback& callback) {
+                   const TScanCallback& callback, platform::TEntryNeeds needs) {
   TScanContext context;
+  context.Needs = needs;
   context.Path = startDirectory.empty() ? platform::CurrentDirectory()
                                         : std::string(startDirectory);
   // A current directory that cannot be named is still searched, as ".", and

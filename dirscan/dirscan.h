@@ -23,14 +23,17 @@ struct TScanContext {
   std::string Path;
   std::string Mask;
   TScanCallback Callback;
+  platform::TEntryNeeds Needs = platform::TEntryNeeds::Everything;
 };
 
 // Walks `startDirectory` (empty: the current directory) and every directory
 // below it: each directory's matching files first, then each subdirectory
 // in turn. An empty mask stands for every name. Directories that cannot be
 // searched are passed over silently.
+// `needs` says what the callback reads of each file's record.
 void ScanDirectory(std::string_view startDirectory, std::string_view mask,
-                   const TScanCallback& callback);
+                   const TScanCallback& callback,
+                   platform::TEntryNeeds needs = platform::TEntryNeeds::Everything);
 
 // Walks the directory that `context.Path` names; false when the callback
 // ended the walk.

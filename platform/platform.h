@@ -63,12 +63,22 @@ struct TSearchRec {
 // an entry is passed over when it carries any of faHidden, faSysFile,
 // faVolumeID or faDirectory that `attributeMask` does not hold. "." and ".."
 // are never included. A directory that cannot be searched, and an empty
-// mask, yield no entries. With `directoriesOnly` the caller wants only
-// directories and the system may leave other entries out, which spares a
-// tree walk the facts of every file a second time.
+// mask, yield no entries.
+//
+// What a caller needs of each entry decides what listing it costs: a
+// renamer needs names and kinds only, and where the system must be asked
+// per entry for the rest (POSIX), that is one call per file saved.
+enum class TEntryNeeds {
+  Everything,
+  // Name and the bits that tell kinds apart (directory, hidden, system,
+  // link); Size, Time and faReadOnly may stay 0.
+  NamesAndKinds,
+  // As NamesAndKinds, and entries that are no directory may be left out.
+  DirectoriesOnly,
+};
 std::vector<TSearchRec> FindEntries(std::string_view pattern,
                                     std::uint32_t attributeMask,
-                                    bool directoriesOnly = false);
+                                    TEntryNeeds needs = TEntryNeeds::Everything);
 
 // ---------------------------------------------------------------------------
 // Names.
@@ -186,5 +196,8 @@ std::vector<std::string> CommandLineArguments(int argc, char** argv);
 void Write(std::string_view text);
 void Flush();
 inline constexpr int kOutputFailedExitCode = 2;
+// True when a person watches standard output as it is written (a terminal
+// or console), so that partial lines are worth showing at once.
+bool StandardOutputIsTerminal();
 
 }  // namespace platform

@@ -77,6 +77,29 @@ bool PassesFilter(std::uint32_t attributes, std::uint32_t attributeMask) {
   return (attributes & kFiltered & ~attributeMask) == 0;
 }
 
+// The kind of an entry as the directory itself tells it, without a stat;
+// false for links and where the directory cannot say.
+bool DescribeKind(const struct dirent& entry, TSearchRec& record) {
+  switch (entry.d_type) {
+    case DT_REG:
+      record.Attr = faArchive;
+      break;
+    case DT_DIR:
+      record.Attr = faDirectory;
+      break;
+    case DT_FIFO:
+    case DT_CHR:
+    case DT_BLK:
+    case DT_SOCK:
+      record.Attr = faSysFile;
+      break;
+    default:
+      return false;
+  }
+  if (record.Name.front() == '.') record.Attr |= faHidden;
+  return true;
+}
+
 // Fills the record of one entry that the mask has already accepted. One
 // stat that follows links; a second one only when the directory cannot say
 // whether the entry is a link.
@@ -190,7 +213,8 @@ bool IsNotFound(ErrorCode code) { return code == ENOENT || code == ENOTDIR; }
 // Directory entries.
 
 std::vector<TSearchRec> FindEntries(std::string_view pattern, std::uint32_t attributeMask,
-                                    bool directoriesOnly) {
+                                    TEntryNeeds needs) {
+  const bool directoriesOnly = needs == TEntryNeeds::DirectoriesOnly;
   std::vector<TSearchRec> entries;
   const std::string_view mask = NamePart(pattern, PathStyle::Posix);
   if (mask.empty()) return entries;
@@ -212,7 +236,9 @@ std::vector<TSearchRec> FindEntries(std::string_view pattern, std::uint32_t attr
     }
     TSearchRec record;
     record.Name = name;
-    DescribeEntry(directoryHandle, *entry, record);
+    if (needs == TEntryNeeds::Everything || !DescribeKind(*entry, record)) {
+      DescribeEntry(directoryHandle, *entry, record);
+    }
     if (directoriesOnly && (record.Attr & faDirectory) == 0) continue;
     if (PassesFilter(record.Attr, attributeMask)) entries.push_back(std::move(record));
   }
@@ -255,11 +281,61 @@ std::string VolumeLabel(char) { return std::string(); }
 // ---------------------------------------------------------------------------
 // Files.
 
+namespace {
+
+// A run meets its files folder by folder. Opening and moving each relative
+// to a kept handle of its folder spares the system a walk of the whole path
+// every time. The handle stands for the folder as first met; the program
+// never moves folders.
+class TFolderHandle {
+ public:
+  ~TFolderHandle() {
+    if (handle_ >= 0) ::close(handle_);
+  }
+
+  // The folder handle to use with the name part of `path` (which stays
+  // NUL-terminated as the tail of the path), or AT_FDCWD with all of it.
+  struct TRelative {
+    int Folder;
+    const char* Name;
+  };
+  TRelative Split(const std::string& path) {
+    const std::string_view folder = DirectoryPart(path, PathStyle::Posix);
+    if (folder.empty()) return {AT_FDCWD, path.c_str()};
+    if (folder != folder_) {
+      if (handle_ >= 0) ::close(handle_);
+      folder_ = folder;
+      handle_ = ::open(folder_.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    }
+    if (handle_ < 0) return {AT_FDCWD, path.c_str()};
+    return {handle_, path.c_str() + folder.size()};
+  }
+
+ private:
+  std::string folder_;
+  int handle_ = -1;
+};
+
+TFolderHandle& Folders() {
+  static TFolderHandle folders;
+  return folders;
+}
+
+}  // namespace
+
 ErrorCode MoveFileNoReplace(const std::string& from, const std::string& to) {
   if (FullPathName(from) == FullPathName(to)) return 0;
+  // Both names in one folder (the renamer's case) go through its handle.
+  TFolderHandle::TRelative source = Folders().Split(from);
+  TFolderHandle::TRelative target{AT_FDCWD, to.c_str()};
+  if (DirectoryPart(from, PathStyle::Posix) == DirectoryPart(to, PathStyle::Posix)) {
+    target = {source.Folder, to.c_str() + DirectoryPart(to, PathStyle::Posix).size()};
+  } else {
+    source = {AT_FDCWD, from.c_str()};
+  }
 #ifdef SYS_renameat2
   constexpr unsigned kRenameNoReplace = 1;  // RENAME_NOREPLACE
-  if (syscall(SYS_renameat2, AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(),
+  if (syscall(SYS_renameat2, source.Folder, source.Name, target.Folder, target.Name,
               kRenameNoReplace) == 0) {
     return 0;
   }
@@ -267,10 +343,10 @@ ErrorCode MoveFileNoReplace(const std::string& from, const std::string& to) {
 #endif
   // The file system does not take the flag: a hard link fails on an existing
   // target just as atomically, and the old name goes afterwards.
-  if (link(from.c_str(), to.c_str()) != 0) return errno;
-  if (unlink(from.c_str()) != 0) {
+  if (linkat(source.Folder, source.Name, target.Folder, target.Name, 0) != 0) return errno;
+  if (unlinkat(source.Folder, source.Name, 0) != 0) {
     const ErrorCode code = errno;
-    unlink(to.c_str());
+    unlinkat(target.Folder, target.Name, 0);
     return code;
   }
   return 0;
@@ -281,7 +357,9 @@ ReadOnlyFile::~ReadOnlyFile() { Close(); }
 ErrorCode ReadOnlyFile::Open(const std::string& name) {
   Close();
   // O_NONBLOCK: opening a FIFO without a writer must not wait for one.
-  const int handle = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  const TFolderHandle::TRelative relative = Folders().Split(name);
+  const int handle =
+      ::openat(relative.Folder, relative.Name, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
   if (handle < 0) return errno;
   struct stat facts {};
   if (fstat(handle, &facts) != 0) {
@@ -410,5 +488,10 @@ std::vector<std::string> CommandLineArguments(int argc, char** argv) {
 void Write(std::string_view text) { Output().Append(text); }
 
 void Flush() { Output().Flush(); }
+
+bool StandardOutputIsTerminal() {
+  static const bool terminal = isatty(STDOUT_FILENO) == 1;
+  return terminal;
+}
 
 }  // namespace platform

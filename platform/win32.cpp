@@ -214,7 +214,8 @@ bool IsNotFound(ErrorCode code) {
 // Directory entries.
 
 std::vector<TSearchRec> FindEntries(std::string_view pattern, std::uint32_t attributeMask,
-                                    bool directoriesOnly) {
+                                    TEntryNeeds needs) {
+  const bool directoriesOnly = needs == TEntryNeeds::DirectoriesOnly;
   std::vector<TSearchRec> entries;
   if (NamePart(pattern, PathStyle::Windows).empty()) return entries;
   const std::string text(pattern);
@@ -534,5 +535,10 @@ std::vector<std::string> CommandLineArguments(int, char**) {
 void Write(std::string_view text) { Output().Append(text); }
 
 void Flush() { Output().Flush(); }
+
+bool StandardOutputIsTerminal() {
+  static const bool terminal = GetFileType(GetStdHandle(STD_OUTPUT_HANDLE)) == FILE_TYPE_CHAR;
+  return terminal;
+}
 
 }  // namespace platform

@@ -24,9 +24,16 @@ void WriteLine(std::string_view text = {}) {
   platform::Write(platform::kLineEnd);
 }
 
-// Shows a partial line at once: the name stays on screen while the file is
-// analysed, the new name while the move is tried.
-void WritePartial(std::string_view text) {
+// A file's name stays on screen while the file is analysed. Where nobody
+// watches (a file, a pipe) the flush would only cost a write per file.
+void WriteProgress(std::string_view text) {
+  platform::Write(text);
+  if (platform::StandardOutputIsTerminal()) platform::Flush();
+}
+
+// Written out before the move is tried, so that the report never lacks a
+// rename that happened, whatever ends the run.
+void WriteBeforeMove(std::string_view text) {
   platform::Write(text);
   platform::Flush();
 }
@@ -68,10 +75,12 @@ std::vector<std::string> CollectFileNames(const TRunSettings& settings,
                   [&fileList](const std::string& directory, const platform::TSearchRec& entry) {
                     fileList.push_back(directory + entry.Name);
                     return true;
-                  });
+                  },
+                  platform::TEntryNeeds::NamesAndKinds);
   } else {
     for (const platform::TSearchRec& entry :
-         platform::FindEntries(settings.FileMask, platform::faAnyFile)) {
+         platform::FindEntries(settings.FileMask, platform::faAnyFile,
+                               platform::TEntryNeeds::NamesAndKinds)) {
       if (entry.Name != "." && entry.Name != "..") fileList.push_back(searchDir + entry.Name);
     }
   }
@@ -99,8 +108,8 @@ void RenameTaggedFile(const std::string& fullName, const TMPEGAudio& audio,
   WriteLine();
 
   const std::string newFullName = std::string(platform::DirectoryPart(fullName, kStyle)) + newName;
-  WritePartial(" => " + newFullName);
-  if (!mover.Move(fullName, newFullName)) WritePartial(" (ERROR)");
+  WriteBeforeMove(" => " + newFullName);
+  if (!mover.Move(fullName, newFullName)) WriteProgress(" (ERROR)");
   WriteLine();
 }
 
@@ -114,7 +123,7 @@ void ProcessFiles(const std::vector<std::string>& fileList, const TRunSettings& 
   audio->DefaultArtist = "Unknown Artist";
   audio->DefaultTitle = "Unknown Title";
   for (const std::string& fullName : fileList) {
-    WritePartial(fullName);
+    WriteProgress(fullName);
     audio->SetFileName(fullName);
     if (!audio->IsValid()) {
       WriteLine(" ... NOT MPEG AUDIO");

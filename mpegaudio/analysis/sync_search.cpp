@@ -24,8 +24,24 @@ const unsigned char* TBlockReader::Bytes(std::int64_t position, std::size_t coun
     start_ = start;
     end_ = start + static_cast<std::int64_t>(size);
     nextBlockSize_ = std::min(nextBlockSize_ * 2, kLargestBlockSize);
+    if (start == 0) SizeNextReadForId3v2();
   }
   return storage_.data() + (position - start_);
+}
+
+void TBlockReader::SizeNextReadForId3v2() {
+  // "ID3", version (2), flags (1), then the size in four 7-bit bytes.
+  constexpr std::int64_t kHeaderSize = 10;
+  const unsigned char* head = storage_.data();
+  if (end_ < kHeaderSize || head[0] != 'I' || head[1] != 'D' || head[2] != '3') return;
+  if (((head[6] | head[7] | head[8] | head[9]) & 0x80) != 0) return;
+  const std::int64_t declared = (std::int64_t{head[6]} << 21) | (std::int64_t{head[7]} << 14) |
+                                (std::int64_t{head[8]} << 7) | std::int64_t{head[9]};
+  // Up to the end of the block and one page of the audio behind it.
+  const std::int64_t wanted = kHeaderSize + declared + kAlignment - end_;
+  if (wanted <= 0) return;
+  const std::int64_t rounded = (wanted + kAlignment - 1) & ~(kAlignment - 1);
+  nextBlockSize_ = std::clamp(static_cast<std::size_t>(rounded), nextBlockSize_, kLargestBlockSize);
 }
 
 bool TBlockReader::Copy(std::int64_t position, std::size_t count, unsigned char* out) const {

@@ -37,6 +37,11 @@ class TBlockReader {
   std::int64_t FileSize() const { return fileSize_; }
 
  private:
+  // An ID3v2 block in front declares its size, and the search must cross it
+  // byte by byte: read it whole at the next load instead of growing towards
+  // it in several. Only the read size changes, never what is searched.
+  void SizeNextReadForId3v2();
+
   const platform::ReadOnlyFile& file_;
   std::int64_t fileSize_;
   std::vector<unsigned char>& storage_;

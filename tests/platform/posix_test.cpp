@@ -130,7 +130,20 @@ TEST_F(FindEntriesTest, DirectoriesOnlyLeavesFilesOut) {
       {"dirlink.mp3", faDirectory | faSymLink},
       {"sub.mp3", faDirectory},
   };
-  EXPECT_EQ(Listed(FindEntries(Pattern("*.*"), faDirectory, true)), expected);
+  EXPECT_EQ(Listed(FindEntries(Pattern("*.*"), faDirectory, TEntryNeeds::DirectoriesOnly)),
+            expected);
+}
+
+TEST_F(FindEntriesTest, NamesAndKindsAgreeWithTheFullListing) {
+  const std::vector<TSearchRec> full = FindEntries(Pattern("*"), faAnyFile);
+  const std::vector<TSearchRec> kinds =
+      FindEntries(Pattern("*"), faAnyFile, TEntryNeeds::NamesAndKinds);
+  ASSERT_EQ(kinds.size(), full.size());
+  ASSERT_FALSE(full.empty());
+  for (std::size_t i = 0; i < full.size(); ++i) {
+    EXPECT_EQ(kinds[i].Name, full[i].Name);
+    EXPECT_EQ(kinds[i].Attr & ~faReadOnly, full[i].Attr & ~faReadOnly) << full[i].Name;
+  }
 }
 
 TEST_F(FindEntriesTest, FillsSizeAndTimeFromTheTarget) {

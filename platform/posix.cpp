@@ -16,6 +16,7 @@
 #include <ctime>
 #include <string>
 
+#include "platform/output_buffer.h"
 #include "platform/platform.h"
 
 namespace platform {
@@ -129,54 +130,31 @@ void DescribeEntry(int directory, const struct dirent& entry, TSearchRec& record
 // ---------------------------------------------------------------------------
 // Standard output.
 
-class TOutputBuffer {
- public:
-  void Append(std::string_view text) {
-    if (used_ + text.size() > sizeof(buffer_)) Flush();
-    if (text.size() >= sizeof(buffer_)) {
-      WriteAll(text.data(), text.size());
-      return;
+[[noreturn]] void Fail(int code) {
+  std::string message = "norvel: cannot write to standard output: ";
+  message += std::strerror(code);
+  message += '\n';
+  // Nothing more can be said if standard error fails as well.
+  [[maybe_unused]] const ssize_t ignored =
+      ::write(STDERR_FILENO, message.data(), message.size());
+  _exit(kOutputFailedExitCode);
+}
+
+void WriteAll(const char* data, std::size_t count) {
+  while (count > 0) {
+    const ssize_t written = ::write(STDOUT_FILENO, data, count);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      Fail(errno);
     }
-    std::memcpy(buffer_ + used_, text.data(), text.size());
-    used_ += text.size();
+    if (written == 0) Fail(EIO);
+    data += written;
+    count -= static_cast<std::size_t>(written);
   }
+}
 
-  void Flush() {
-    const std::size_t count = used_;
-    used_ = 0;
-    WriteAll(buffer_, count);
-  }
-
- private:
-  [[noreturn]] static void Fail(int code) {
-    std::string message = "norvel: cannot write to standard output: ";
-    message += std::strerror(code);
-    message += '\n';
-    // Nothing more can be said if standard error fails as well.
-    [[maybe_unused]] const ssize_t ignored =
-        ::write(STDERR_FILENO, message.data(), message.size());
-    _exit(kOutputFailedExitCode);
-  }
-
-  static void WriteAll(const char* data, std::size_t count) {
-    while (count > 0) {
-      const ssize_t written = ::write(STDOUT_FILENO, data, count);
-      if (written < 0) {
-        if (errno == EINTR) continue;
-        Fail(errno);
-      }
-      if (written == 0) Fail(EIO);
-      data += written;
-      count -= static_cast<std::size_t>(written);
-    }
-  }
-
-  char buffer_[64 * 1024];
-  std::size_t used_ = 0;
-};
-
-TOutputBuffer& Output() {
-  static TOutputBuffer output;
+TOutputBuffer<WriteAll>& Output() {
+  static TOutputBuffer<WriteAll> output;
   return output;
 }
 

@@ -14,6 +14,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/output_buffer.h"
 #include "platform/platform.h"
 
 namespace platform {
@@ -63,81 +64,58 @@ bool PassesFilter(std::uint32_t attributes, std::uint32_t attributeMask) {
 // ---------------------------------------------------------------------------
 // Standard output.
 
-class TOutputBuffer {
- public:
-  void Append(std::string_view text) {
-    if (used_ + text.size() > sizeof(buffer_)) Flush();
-    if (text.size() >= sizeof(buffer_)) {
-      WriteAll(text.data(), text.size());
-      return;
-    }
-    std::memcpy(buffer_ + used_, text.data(), text.size());
-    used_ += text.size();
+[[noreturn]] void Fail(DWORD code) {
+  char message[128];
+  const int length = std::snprintf(message, sizeof(message),
+                                   "norvel: cannot write to standard output: error %lu\r\n",
+                                   static_cast<unsigned long>(code));
+  DWORD ignored = 0;
+  // Nothing more can be said if standard error fails as well.
+  WriteFile(GetStdHandle(STD_ERROR_HANDLE), message, static_cast<DWORD>(std::max(length, 0)),
+            &ignored, nullptr);
+  ExitProcess(kOutputFailedExitCode);
+}
+
+// A console shows the names as the ANSI functions gave them only when
+// told so: its own code page is the OEM one. Files and pipes get the
+// bytes unchanged.
+bool WriteToConsole(HANDLE output, const char* data, std::size_t count) {
+  DWORD mode = 0;
+  if (!GetConsoleMode(output, &mode)) return false;
+  const int length = static_cast<int>(count);
+  const int wideLength = MultiByteToWideChar(CP_ACP, 0, data, length, nullptr, 0);
+  if (wideLength <= 0) return false;
+  std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, data, length, wide.data(), wideLength);
+  const wchar_t* next = wide.data();
+  DWORD left = static_cast<DWORD>(wideLength);
+  while (left > 0) {
+    DWORD written = 0;
+    if (!WriteConsoleW(output, next, left, &written, nullptr)) Fail(GetLastError());
+    if (written == 0) Fail(ERROR_WRITE_FAULT);
+    next += written;
+    left -= written;
   }
+  return true;
+}
 
-  void Flush() {
-    const std::size_t count = used_;
-    used_ = 0;
-    WriteAll(buffer_, count);
+void WriteAll(const char* data, std::size_t count) {
+  if (count == 0) return;
+  const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+  if (output == INVALID_HANDLE_VALUE || output == nullptr) Fail(ERROR_INVALID_HANDLE);
+  if (count <= 0x7FFFFFFF && WriteToConsole(output, data, count)) return;
+  while (count > 0) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(count, 1u << 30));
+    DWORD written = 0;
+    if (!WriteFile(output, data, chunk, &written, nullptr)) Fail(GetLastError());
+    if (written == 0) Fail(ERROR_WRITE_FAULT);
+    data += written;
+    count -= written;
   }
+}
 
- private:
-  [[noreturn]] static void Fail(DWORD code) {
-    char message[128];
-    const int length = std::snprintf(message, sizeof(message),
-                                     "norvel: cannot write to standard output: error %lu\r\n",
-                                     static_cast<unsigned long>(code));
-    DWORD ignored = 0;
-    // Nothing more can be said if standard error fails as well.
-    WriteFile(GetStdHandle(STD_ERROR_HANDLE), message, static_cast<DWORD>(std::max(length, 0)),
-              &ignored, nullptr);
-    ExitProcess(kOutputFailedExitCode);
-  }
-
-  // A console shows the names as the ANSI functions gave them only when
-  // told so: its own code page is the OEM one. Files and pipes get the
-  // bytes unchanged.
-  static bool WriteToConsole(HANDLE output, const char* data, std::size_t count) {
-    DWORD mode = 0;
-    if (!GetConsoleMode(output, &mode)) return false;
-    const int length = static_cast<int>(count);
-    const int wideLength = MultiByteToWideChar(CP_ACP, 0, data, length, nullptr, 0);
-    if (wideLength <= 0) return false;
-    std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, data, length, wide.data(), wideLength);
-    const wchar_t* next = wide.data();
-    DWORD left = static_cast<DWORD>(wideLength);
-    while (left > 0) {
-      DWORD written = 0;
-      if (!WriteConsoleW(output, next, left, &written, nullptr)) Fail(GetLastError());
-      if (written == 0) Fail(ERROR_WRITE_FAULT);
-      next += written;
-      left -= written;
-    }
-    return true;
-  }
-
-  static void WriteAll(const char* data, std::size_t count) {
-    if (count == 0) return;
-    const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
-    if (output == INVALID_HANDLE_VALUE || output == nullptr) Fail(ERROR_INVALID_HANDLE);
-    if (count <= 0x7FFFFFFF && WriteToConsole(output, data, count)) return;
-    while (count > 0) {
-      const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(count, 1u << 30));
-      DWORD written = 0;
-      if (!WriteFile(output, data, chunk, &written, nullptr)) Fail(GetLastError());
-      if (written == 0) Fail(ERROR_WRITE_FAULT);
-      data += written;
-      count -= written;
-    }
-  }
-
-  char buffer_[64 * 1024];
-  std::size_t used_ = 0;
-};
-
-TOutputBuffer& Output() {
-  static TOutputBuffer output;
+TOutputBuffer<WriteAll>& Output() {
+  static TOutputBuffer<WriteAll> output;
   return output;
 }
 

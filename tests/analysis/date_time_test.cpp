@@ -2,17 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/mpeg_fixtures.h"
+
 namespace {
 
-std::int32_t PackDos(int year, int month, int day, int hour, int minute, int second) {
-  const auto bits = static_cast<std::uint32_t>(year - 1980) << 25 |
-                    static_cast<std::uint32_t>(month) << 21 |
-                    static_cast<std::uint32_t>(day) << 16 |
-                    static_cast<std::uint32_t>(hour) << 11 |
-                    static_cast<std::uint32_t>(minute) << 5 |
-                    static_cast<std::uint32_t>(second / 2);
-  return static_cast<std::int32_t>(bits);
-}
+using fixtures::PackDos;
 
 TEST(DateTime, EncodesDaysSinceTheEndOf1899) {
   EXPECT_EQ(EncodeDateTime({1899, 12, 30, 0, 0, 0, 0}), 0.0);

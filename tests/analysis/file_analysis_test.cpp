@@ -13,12 +13,7 @@
 
 namespace {
 
-fixtures::Tag Titled(std::string title, std::string artist = "") {
-  fixtures::Tag tag;
-  tag.title = std::move(title);
-  tag.artist = std::move(artist);
-  return tag;
-}
+using fixtures::Titled;
 
 using fixtures::Bytes;
 using fixtures::HeaderSpec;

@@ -10,21 +10,8 @@
 
 namespace {
 
-fixtures::Tag Titled(std::string title, std::string artist = "") {
-  fixtures::Tag tag;
-  tag.title = std::move(title);
-  tag.artist = std::move(artist);
-  return tag;
-}
+using fixtures::Titled;
 
-std::int32_t DosDate(int year, int month, int day, int hour, int minute, int second) {
-  return static_cast<std::int32_t>((static_cast<std::uint32_t>(year - 1980) << 25) |
-                                   (static_cast<std::uint32_t>(month) << 21) |
-                                   (static_cast<std::uint32_t>(day) << 16) |
-                                   (static_cast<std::uint32_t>(hour) << 11) |
-                                   (static_cast<std::uint32_t>(minute) << 5) |
-                                   static_cast<std::uint32_t>(second / 2));
-}
 
 TAudioInfo ValidRecord() {
   TAudioInfo info;
@@ -197,17 +184,17 @@ TEST(TMPEGAudio, FileDateTimeCountsDaysSince1899) {
   const Case kCases[] = {
       {0, 0},
       {-1, 0},
-      {DosDate(1980, 1, 1, 0, 0, 0), 29221},
-      {DosDate(1999, 12, 31, 23, 59, 58), 36525 + (23 * 3600 + 59 * 60 + 58) / 86400.0},
-      {DosDate(2000, 2, 29, 12, 0, 0), 36585.5},
-      {DosDate(2001, 2, 29, 12, 0, 0), 0},  // no leap day
-      {DosDate(2001, 4, 31, 0, 0, 0), 0},
-      {DosDate(2001, 13, 1, 0, 0, 0), 0},
-      {DosDate(2001, 0, 1, 0, 0, 0), 0},
-      {DosDate(2001, 1, 0, 0, 0, 0), 0},
-      {DosDate(2001, 1, 1, 24, 0, 0), 0},
-      {DosDate(2001, 1, 1, 0, 60, 0), 0},
-      {DosDate(2001, 1, 1, 0, 0, 60), 0},
+      {fixtures::PackDos(1980, 1, 1, 0, 0, 0), 29221},
+      {fixtures::PackDos(1999, 12, 31, 23, 59, 58), 36525 + (23 * 3600 + 59 * 60 + 58) / 86400.0},
+      {fixtures::PackDos(2000, 2, 29, 12, 0, 0), 36585.5},
+      {fixtures::PackDos(2001, 2, 29, 12, 0, 0), 0},  // no leap day
+      {fixtures::PackDos(2001, 4, 31, 0, 0, 0), 0},
+      {fixtures::PackDos(2001, 13, 1, 0, 0, 0), 0},
+      {fixtures::PackDos(2001, 0, 1, 0, 0, 0), 0},
+      {fixtures::PackDos(2001, 1, 0, 0, 0, 0), 0},
+      {fixtures::PackDos(2001, 1, 1, 24, 0, 0), 0},
+      {fixtures::PackDos(2001, 1, 1, 0, 60, 0), 0},
+      {fixtures::PackDos(2001, 1, 1, 0, 0, 60), 0},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(testing::Message() << std::hex << c.fileDate);

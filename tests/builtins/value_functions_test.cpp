@@ -8,6 +8,7 @@
 #include "mpegaudio/analysis/id3v1_tag.h"
 #include "mpegaudio/analysis/mpeg_audio.h"
 #include "platform/platform.h"
+#include "tests/support/mpeg_fixtures.h"
 #include "tests/support/native_path.h"
 
 namespace {
@@ -31,15 +32,7 @@ void RequireCLocaleSeparators() {
   ASSERT_EQ(locale.TimeSeparator, ":");
 }
 
-std::int32_t PackDos(int year, int month, int day, int hour, int minute, int second) {
-  const auto bits = static_cast<std::uint32_t>(year - 1980) << 25 |
-                    static_cast<std::uint32_t>(month) << 21 |
-                    static_cast<std::uint32_t>(day) << 16 |
-                    static_cast<std::uint32_t>(hour) << 11 |
-                    static_cast<std::uint32_t>(minute) << 5 |
-                    static_cast<std::uint32_t>(second / 2);
-  return static_cast<std::int32_t>(bits);
-}
+using fixtures::PackDos;
 
 TEST(ValueFunctions, GiveTheDocumentedTextsForRecordFields) {
   RequireCLocaleSeparators();

@@ -121,6 +121,13 @@ Bytes Id3v1(const Tag& tag) {
   return out;
 }
 
+Tag Titled(std::string title, std::string artist) {
+  Tag tag;
+  tag.title = std::move(title);
+  tag.artist = std::move(artist);
+  return tag;
+}
+
 Bytes Id3v2(std::size_t size) {
   Bytes out = {'I', 'D', '3', 4, 0, 0};
   const std::size_t payload = size - 10;
@@ -143,6 +150,16 @@ void WriteFile(const std::filesystem::path& path, const Bytes& bytes) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   if (!file) throw std::runtime_error("cannot write " + path.string());
+}
+
+std::int32_t PackDos(int year, int month, int day, int hour, int minute, int second) {
+  const auto bits = static_cast<std::uint32_t>(year - 1980) << 25 |
+                    static_cast<std::uint32_t>(month) << 21 |
+                    static_cast<std::uint32_t>(day) << 16 |
+                    static_cast<std::uint32_t>(hour) << 11 |
+                    static_cast<std::uint32_t>(minute) << 5 |
+                    static_cast<std::uint32_t>(second / 2);
+  return static_cast<std::int32_t>(bits);
 }
 
 }  // namespace fixtures

@@ -47,6 +47,8 @@ struct Tag {
   std::uint8_t genre = 255;
 };
 Bytes Id3v1(const Tag& tag);  // exactly 128 bytes, fields NUL-padded
+// A tag that names only a title and an artist.
+Tag Titled(std::string title, std::string artist = "");
 // An ID3v2 block of `size` bytes in all (10-byte header + padding).
 Bytes Id3v2(std::size_t size);
 
@@ -56,5 +58,8 @@ Bytes TaggedFile(const Tag& tag, int frames = 8,
                  std::size_t id3v2Size = 0);
 
 void WriteFile(const std::filesystem::path& path, const Bytes& bytes);
+
+// A file time in packed DOS form: date in the high 16 bits, seconds / 2.
+std::int32_t PackDos(int year, int month, int day, int hour, int minute, int second);
 
 }  // namespace fixtures

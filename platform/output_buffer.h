@@ -14,6 +14,8 @@ template <void (*WriteAll)(const char* data, std::size_t count)>
 class TOutputBuffer {
  public:
   void Append(std::string_view text) {
+    // An empty view may carry no pointer at all, which memcpy must not see.
+    if (text.empty()) return;
     if (used_ + text.size() > sizeof(buffer_)) Flush();
     if (text.size() >= sizeof(buffer_)) {
       WriteAll(text.data(), text.size());

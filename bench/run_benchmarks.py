@@ -9,7 +9,8 @@ Corpora (made once in --work, default /tmp/norvel-bench):
   id3v2   the same, each file with a 64 KiB ID3v2 block in front
   nosync  one 300 MB file without a 0xFF byte: the header search crosses all of it
 Each timed run renames a fresh copy of a corpus (warm cache) with -S and
-output to /dev/null. Figures are medians; ratios are Norvel / yardstick.
+output to /dev/null. Figures are medians; ratios are Norvel / yardstick, and
+for the preview (-N) the preview / the real run on the plain corpus.
 """
 import argparse
 import os
@@ -63,6 +64,22 @@ def rename_corpus(name, pristine, tools, runs, files):
     return n / m, peak
 
 
+def preview_cost(pristine, norvel, runs, files):
+    """The preview against the real run over the same corpus."""
+    work = pristine + ".work"
+    real_times, preview_times = [], []
+    for _ in range(runs):
+        fresh_copy(pristine, work)
+        preview_times.append(timed([norvel, "-N", "-S", os.path.join(work, "*.mp3")]))
+        fresh_copy(pristine, work)
+        real_times.append(timed([norvel, "-S", os.path.join(work, "*.mp3")]))
+    shutil.rmtree(work, ignore_errors=True)
+    p, r = statistics.median(preview_times), statistics.median(real_times)
+    print(f"preview  norvel -N {p * 1e6 / files:5.1f} us/file   real run {r * 1e6 / files:7.1f} us/file"
+          f"   ratio {p / r:4.2f}")
+    return p / r
+
+
 def search_throughput(path, tools, runs):
     norvel, minimal, peak_rss = tools
     size = os.path.getsize(path)
@@ -108,11 +125,13 @@ def main():
     results = {name: rename_corpus(name, os.path.join(args.work, f"{name}-{args.files}"),
                                    tools, args.runs, args.files)
                for name in corpora}
+    preview = preview_cost(os.path.join(args.work, f"plain-{args.files}"), norvel, args.runs, args.files)
     share, peak = search_throughput(nosync, tools, args.runs)
 
     targets = [("plain ratio <= 1.3", results["plain"][0] <= 1.3),
                ("id3v2 ratio <= 1.4", results["id3v2"][0] <= 1.4),
                ("nosync share >= 0.5", share >= 0.5),
+               ("preview ratio <= 1.0", preview <= 1.0),
                ("peak memory < 16 MiB", max(peak, *(r[1] for r in results.values())) < 16 * 1024)]
     for label, met in targets:
         print(f"  {'met    ' if met else 'MISSED '} {label}")

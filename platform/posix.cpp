@@ -289,9 +289,25 @@ class TFolderHandle {
     return {handle_, path.c_str() + folder.size()};
   }
 
+  // 0 when a name can be made in the folder of `path`, else the code a move
+  // into it would meet. Asked once per folder: a run changes no rights.
+  ErrorCode WritableError(const std::string& path) {
+    const std::string_view folder = DirectoryPart(path, PathStyle::Posix);
+    if (!writableKnown_ || folder != writableFolder_) {
+      writableFolder_ = folder;
+      writableKnown_ = true;
+      const char* name = writableFolder_.empty() ? "." : writableFolder_.c_str();
+      writableError_ = access(name, W_OK | X_OK) == 0 ? 0 : errno;
+    }
+    return writableError_;
+  }
+
  private:
   std::string folder_;
   int handle_ = -1;
+  std::string writableFolder_;
+  bool writableKnown_ = false;
+  ErrorCode writableError_ = 0;
 };
 
 TFolderHandle& Folders() {
@@ -329,6 +345,22 @@ ErrorCode MoveFileNoReplace(const std::string& from, const std::string& to) {
   }
   return 0;
 }
+
+ErrorCode ProbeMoveTarget(const std::string& to) {
+  // lstat answers for the name itself: a dangling link counts as taken, as
+  // it does for the move, and an over-long name gives ENAMETOOLONG.
+  const TFolderHandle::TRelative target = Folders().Split(to);
+  // No name at all: the target would be the folder itself.
+  if (*target.Name == '\0') return ENOENT;
+  struct stat facts;
+  if (fstatat(target.Folder, target.Name, &facts, AT_SYMLINK_NOFOLLOW) == 0) return EEXIST;
+  if (errno != ENOENT) return errno;
+  return Folders().WritableError(to);
+}
+
+bool IsAlreadyExists(ErrorCode code) { return code == EEXIST; }
+
+std::string FileNameKey(std::string_view fullName) { return std::string(fullName); }
 
 ReadOnlyFile::~ReadOnlyFile() { Close(); }
 

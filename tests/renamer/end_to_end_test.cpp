@@ -280,4 +280,47 @@ TEST_F(EndToEnd, SymbolicLinkLoopIsNotFollowed) {
                                D() + "sub/a.mp3 ... NO MPEG HEADER\n\n");
 }
 
+TEST_F(EndToEnd, MacroNamesEachTaggedFile) {
+  struct Case {
+    std::string macro;  // as typed after the switch
+    std::string name;   // the file's new name
+  };
+  const Case cases[] = {
+      {"#A,T# - #T,T#.mp3", "The Band - Song.MP3"},
+      {"#TR,R,2,0# #T,T#.mp3", "07 Song.MP3"},
+      {"#XYZ#", "#XYZ#"},  // no such macro: the item as written
+      {"#A#.mp3", "The Band" + std::string(22, ' ') + ".MP3"},  // default width 30
+      {"#a,l,12,.,u#.mp3", "THE BAND.....MP3"},  // four fill dots, then ".MP3"
+      {"#FC,R,5#", "#FC,R,5#"},                 // a list macro: never a list here
+      {"#GAT,T#", "%GA,T% - %GT,T%"},           // templates hold '%' items
+      {"#A,T#.mp3#", "The Band.MP3###ERROR!!! No end of item definition!###"},
+  };
+  Tag tag;
+  tag.artist = "The Band";
+  tag.title = "Song";
+  tag.track = 7;
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    const Case& c = cases[i];
+    SCOPED_TRACE(c.macro);
+    const std::string folder = "case" + std::to_string(i);
+    fs::create_directory(dir() / folder);
+    fixtures::WriteFile(dir() / folder / "a.mp3", fixtures::TaggedFile(tag));
+    const auto result = Run({Sw("M") + c.macro, P(folder + "/*.mp3")});
+    EXPECT_NE(result.output.find(Lines(" => " + D() + P(folder + "/") + c.name + "\n")),
+              std::string::npos)
+        << result.output;
+    EXPECT_TRUE(fs::exists(dir() / folder / c.name));
+  }
+}
+
+TEST_F(EndToEnd, MacroWithoutItemsNamesOnlyTheFirstFile) {
+  Tagged("a.mp3", "A", "One");
+  Tagged("b.mp3", "B", "Two");
+  const auto result = Run({Sw("Mabc"), "*.mp3"});
+  EXPECT_EQ(result.output, Lines(kBanner + "Loading File Mask: " + D() + "*.mp3\nRename Macro: ABC\n\n" +
+                                 D() + "a.mp3\n => " + D() + "ABC\n" + D() + "b.mp3\n => " + D() +
+                                 "ABC (ERROR)\n\n"));
+  EXPECT_EQ(Names(), (std::set<std::string>{"ABC", "b.mp3"}));
+}
+
 }  // namespace

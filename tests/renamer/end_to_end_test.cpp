@@ -323,4 +323,15 @@ TEST_F(EndToEnd, MacroWithoutItemsNamesOnlyTheFirstFile) {
   EXPECT_EQ(Names(), (std::set<std::string>{"ABC", "b.mp3"}));
 }
 
+TEST_F(EndToEnd, PreviewLineStandsBetweenTheSpaceOptionsAndTheMacro) {
+  Tagged("a.mp3", "Band", "Song");
+  const auto result = Run({Sw("m#A,T#.mp3"), Sw("n"), Sw("R"), Sw("U"), Sw("S"), "*.mp3"});
+  EXPECT_EQ(result.output,
+            Lines(kBanner + "Loading File Mask: " + D() + "*.mp3\nSearchSubdirs on\n" +
+                  "SpaceToUnderscore on\nRemoveSpaces on\nPreview on: nothing is renamed\n" +
+                  "Rename Macro: #A,T#.MP3\n\n" + D() + "a.mp3\n => " + D() + "Band.MP3\n\n"));
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(Names(), std::set<std::string>{"a.mp3"});
+}
+
 }  // namespace

@@ -31,9 +31,9 @@ void WriteProgress(std::string_view text) {
   if (platform::StandardOutputIsTerminal()) platform::Flush();
 }
 
-// Written out before the move is tried, so that the report never lacks a
-// rename that happened, whatever ends the run.
-void WriteBeforeMove(std::string_view text) {
+// The new name goes out before the move is tried and " (ERROR)" right after
+// it fails, so that the report tells what happened whatever ends the run.
+void WriteNow(std::string_view text) {
   platform::Write(text);
   platform::Flush();
 }
@@ -108,8 +108,8 @@ void RenameTaggedFile(const std::string& fullName, const TMPEGAudio& audio,
   WriteLine();
 
   const std::string newFullName = std::string(platform::DirectoryPart(fullName, kStyle)) + newName;
-  WriteBeforeMove(" => " + newFullName);
-  if (!mover.Move(fullName, newFullName)) WriteProgress(" (ERROR)");
+  WriteNow(" => " + newFullName);
+  if (!mover.Move(fullName, newFullName)) WriteNow(" (ERROR)");
   WriteLine();
 }
 

@@ -362,8 +362,6 @@ bool IsAlreadyExists(ErrorCode code) { return code == EEXIST; }
 
 std::string FileNameKey(std::string_view fullName) { return std::string(fullName); }
 
-ReadOnlyFile::~ReadOnlyFile() { Close(); }
-
 ErrorCode ReadOnlyFile::Open(const std::string& name) {
   Close();
   // O_NONBLOCK: opening a FIFO without a writer must not wait for one.
@@ -395,12 +393,6 @@ void ReadOnlyFile::Close() {
   handle_ = kNoHandle;
 }
 
-std::int64_t ReadOnlyFile::Size() const { return IsOpen() ? size_ : -1; }
-
-std::int32_t ReadOnlyFile::DosDateTime() const { return IsOpen() ? dosDateTime_ : -1; }
-
-std::uint16_t ReadOnlyFile::Attributes() const { return IsOpen() ? attributes_ : 0; }
-
 std::int64_t ReadOnlyFile::ReadAt(std::int64_t position, void* buffer,
                                   std::size_t count) const {
   if (!IsOpen() || position < 0) return -1;
@@ -410,19 +402,6 @@ std::int64_t ReadOnlyFile::ReadAt(std::int64_t position, void* buffer,
     if (read >= 0) return read;
     if (errno != EINTR) return -1;
   }
-}
-
-bool ReadOnlyFile::ReadExactly(std::int64_t position, void* buffer,
-                               std::size_t count) const {
-  auto* bytes = static_cast<unsigned char*>(buffer);
-  while (count > 0) {
-    const std::int64_t read = ReadAt(position, bytes, count);
-    if (read <= 0) return false;
-    bytes += read;
-    position += read;
-    count -= static_cast<std::size_t>(read);
-  }
-  return true;
 }
 
 // ---------------------------------------------------------------------------

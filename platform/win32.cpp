@@ -340,8 +340,6 @@ std::string FileNameKey(std::string_view fullName) {
   return key;
 }
 
-ReadOnlyFile::~ReadOnlyFile() { Close(); }
-
 ErrorCode ReadOnlyFile::Open(const std::string& name) {
   Close();
   const HANDLE handle = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -373,12 +371,6 @@ void ReadOnlyFile::Close() {
   handle_ = kNoHandle;
 }
 
-std::int64_t ReadOnlyFile::Size() const { return IsOpen() ? size_ : -1; }
-
-std::int32_t ReadOnlyFile::DosDateTime() const { return IsOpen() ? dosDateTime_ : -1; }
-
-std::uint16_t ReadOnlyFile::Attributes() const { return IsOpen() ? attributes_ : 0; }
-
 std::int64_t ReadOnlyFile::ReadAt(std::int64_t position, void* buffer,
                                   std::size_t count) const {
   if (!IsOpen() || position < 0) return -1;
@@ -393,19 +385,6 @@ std::int64_t ReadOnlyFile::ReadAt(std::int64_t position, void* buffer,
     return GetLastError() == ERROR_HANDLE_EOF ? 0 : -1;
   }
   return static_cast<std::int64_t>(read);
-}
-
-bool ReadOnlyFile::ReadExactly(std::int64_t position, void* buffer,
-                               std::size_t count) const {
-  auto* bytes = static_cast<unsigned char*>(buffer);
-  while (count > 0) {
-    const std::int64_t read = ReadAt(position, bytes, count);
-    if (read <= 0) return false;
-    bytes += read;
-    position += read;
-    count -= static_cast<std::size_t>(read);
-  }
-  return true;
 }
 
 // ---------------------------------------------------------------------------

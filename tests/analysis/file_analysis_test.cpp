@@ -16,7 +16,7 @@ namespace {
 using fixtures::Titled;
 
 using fixtures::Bytes;
-using fixtures::HeaderSpec;
+using fixtures::HeaderFields;
 using fixtures::Mode;
 using fixtures::Version;
 
@@ -141,7 +141,7 @@ TEST_F(FileAnalysis, HeaderWhoseFrameOverrunsTheFileIsRejected) {
   EXPECT_EQ(AnalyseBytes(Concat({tooLong})), -1);
   EXPECT_EQ(audio_.HeaderPos, audio_.Info.FileSize + 1);
 
-  const HeaderSpec big{.bitRate = 320};  // 1044 bytes, more than the file holds
+  const HeaderFields big{.bitRate = 320};  // 1044 bytes, more than the file holds
   Bytes bytes = Zeros(50);
   fixtures::AppendWord(bytes, fixtures::HeaderWord(big));
   fixtures::Append(bytes, fixtures::Frames({.bitRate = 32}, 4));  // 104 bytes each
@@ -172,7 +172,7 @@ TEST_F(FileAnalysis, TinyAndBoundarySizedFiles) {
 
   // Four 32-byte Layer I frames make exactly 128 bytes: there is no room
   // for a tag beside the stream, so none is looked for.
-  const HeaderSpec layer1{.layer = 1, .bitRate = 32, .sampleRate = 48000};
+  const HeaderFields layer1{.layer = 1, .bitRate = 32, .sampleRate = 48000};
   const Bytes exact = fixtures::Frames(layer1, 4);
   ASSERT_EQ(exact.size(), 128u);
   EXPECT_EQ(AnalyseBytes(exact), 0);
@@ -228,7 +228,7 @@ TEST_F(FileAnalysis, ScanLimitStopsTheSearch) {
 TEST_F(FileAnalysis, XingHeaderGivesVariableRateAndDuration) {
   struct Case {
     const char* what;
-    HeaderSpec spec;
+    HeaderFields header;
     std::uint32_t frames;
     int duration;
   };
@@ -251,8 +251,8 @@ TEST_F(FileAnalysis, XingHeaderGivesVariableRateAndDuration) {
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.what);
-    const Bytes bytes = Concat({fixtures::XingFrame(c.spec, 0xF, c.frames),
-                                fixtures::Frames(c.spec, 3), fixtures::Id3v1(Titled("V"))});
+    const Bytes bytes = Concat({fixtures::XingFrame(c.header, 0xF, c.frames),
+                                fixtures::Frames(c.header, 3), fixtures::Id3v1(Titled("V"))});
     EXPECT_EQ(AnalyseBytes(bytes), 0);
     EXPECT_EQ(audio_.Info.BitRate, -1);
     EXPECT_EQ(audio_.Info.Duration, c.duration);

@@ -70,13 +70,13 @@ TEST(DecodeHeader, Mpeg2And25Layer3FrameLengthCountsHalfTheSamples) {
   for (Version version : {Version::Mpeg1, Version::Mpeg2, Version::Mpeg25}) {
     for (int layer = 1; layer <= 3; ++layer) {
       for (bool padding : {false, true}) {
-        const fixtures::HeaderSpec spec{
+        const fixtures::HeaderFields header{
             version, layer, layer == 1 || version == Version::Mpeg1 ? 128 : 64,
             version == Version::Mpeg1 ? 32000 : version == Version::Mpeg2 ? 16000 : 8000,
             padding};
         SCOPED_TRACE(testing::Message() << "layer " << layer << " padding " << padding);
-        ASSERT_TRUE(DecodeHeader(fixtures::HeaderWord(spec), info));
-        EXPECT_EQ(std::size_t{info.FrameLength}, fixtures::FrameLength(spec));
+        ASSERT_TRUE(DecodeHeader(fixtures::HeaderWord(header), info));
+        EXPECT_EQ(std::size_t{info.FrameLength}, fixtures::FrameLength(header));
       }
     }
   }

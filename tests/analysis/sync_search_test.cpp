@@ -222,9 +222,9 @@ TEST(Analyse, MatchesAByteAtATimeAnalysis) {
     Bytes bytes = Adversarial(random);
     if (round % 4 == 0) {
       // A real stream, sometimes with a Xing frame, behind the noise.
-      const fixtures::HeaderSpec spec{.bitRate = round % 8 == 0 ? 64 : 128};
-      if (round % 8 == 0) fixtures::Append(bytes, fixtures::XingFrame(spec, 1, 1000 + round));
-      fixtures::Append(bytes, fixtures::Frames(spec, 3));
+      const fixtures::HeaderFields header{.bitRate = round % 8 == 0 ? 64 : 128};
+      if (round % 8 == 0) fixtures::Append(bytes, fixtures::XingFrame(header, 1, 1000 + round));
+      fixtures::Append(bytes, fixtures::Frames(header, 3));
       if (round % 3 == 0) fixtures::Append(bytes, fixtures::Id3v1(Titled("Behind")));
     }
     const std::string path = (dir.path() / "input.mp3").string();

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "tests/support/mpeg_fixtures.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -20,14 +21,8 @@ namespace {
 namespace fs = std::filesystem;
 using namespace platform;
 
-void WriteFile(const fs::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string ReadWholeFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using fixtures::ReadWholeFile;
+using fixtures::WriteFile;
 
 time_t LocalSeconds(int year, int month, int day, int hour, int minute, int second) {
   struct tm local {};

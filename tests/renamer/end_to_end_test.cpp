@@ -96,7 +96,7 @@ class EndToEnd : public testing::Test {
     fixtures::WriteFile(dir() / name, fixtures::TaggedFile(tag));
   }
   void Untagged(const fs::path& name) const {
-    fixtures::WriteFile(dir() / name, fixtures::Frames(fixtures::HeaderSpec{}, 8));
+    fixtures::WriteFile(dir() / name, fixtures::Frames(fixtures::HeaderFields{}, 8));
   }
   void Text(const fs::path& name) const {
     fixtures::WriteFile(dir() / name, fixtures::Bytes(200, 'x'));

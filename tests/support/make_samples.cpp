@@ -18,7 +18,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using fixtures::Bytes;
-using fixtures::HeaderSpec;
+using fixtures::HeaderFields;
 using fixtures::Tag;
 
 Tag MakeTag(std::string artist, std::string title, int track = -1) {
@@ -34,7 +34,7 @@ Tag MakeTag(std::string artist, std::string title, int track = -1) {
 
 int MakeDemo(const fs::path& dir) {
   fs::create_directories(dir / "live");
-  HeaderSpec mpeg2;
+  HeaderFields mpeg2;
   mpeg2.version = fixtures::Version::Mpeg2;
   mpeg2.bitRate = 64;
   mpeg2.sampleRate = 22050;
@@ -46,11 +46,11 @@ int MakeDemo(const fs::path& dir) {
   fixtures::WriteFile(dir / "live" / "01 intro.mp3",
                       fixtures::TaggedFile(MakeTag("Caf\xE9 Society", "Intro", 1), 8, mpeg2));
   // A variable-rate file: a Xing frame counting the frames that follow.
-  Bytes vbr = fixtures::XingFrame(HeaderSpec{}, 1, 40);
-  fixtures::Append(vbr, fixtures::Frames(HeaderSpec{}, 40));
+  Bytes vbr = fixtures::XingFrame(HeaderFields{}, 1, 40);
+  fixtures::Append(vbr, fixtures::Frames(HeaderFields{}, 40));
   fixtures::Append(vbr, fixtures::Id3v1(MakeTag("Night Train", "Night & Day", 2)));
   fixtures::WriteFile(dir / "live" / "02 night.mp3", vbr);
-  fixtures::WriteFile(dir / "untagged.mp3", fixtures::Frames(HeaderSpec{}, 8));
+  fixtures::WriteFile(dir / "untagged.mp3", fixtures::Frames(HeaderFields{}, 8));
   const std::string notes = "Not audio: a text file that happens to end in .mp3\n";
   fixtures::WriteFile(dir / "notes.mp3", Bytes(notes.begin(), notes.end()));
 
@@ -71,7 +71,7 @@ int MakeCorpus(const fs::path& dir, int files, int folders, std::size_t id3v2Siz
     if (i < folders) fs::create_directories(folder);
     const Tag tag = MakeTag("Artist " + std::to_string(i % 97), "Title " + std::to_string(i));
     fixtures::WriteFile(folder / ("file" + std::to_string(i) + ".mp3"),
-                        fixtures::TaggedFile(tag, 8, HeaderSpec{}, id3v2Size));
+                        fixtures::TaggedFile(tag, 8, HeaderFields{}, id3v2Size));
   }
   return 0;
 }

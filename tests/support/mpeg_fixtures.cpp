@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 
 namespace fixtures {
@@ -20,52 +21,52 @@ constexpr std::array<int, 15> kMpeg2Layer1 = {0,   32,  48,  56,  64,  80,  96, 
 constexpr std::array<int, 15> kMpeg2Layer23 = {0,  8,  16, 24,  32,  40,  48, 56,
                                                64, 80, 96, 112, 128, 144, 160};
 
-const std::array<int, 15>& BitRateRow(const HeaderSpec& spec) {
-  if (spec.version == Version::Mpeg1) {
-    return spec.layer == 1 ? kMpeg1Layer1 : spec.layer == 2 ? kMpeg1Layer2 : kMpeg1Layer3;
+const std::array<int, 15>& BitRateRow(const HeaderFields& header) {
+  if (header.version == Version::Mpeg1) {
+    return header.layer == 1 ? kMpeg1Layer1 : header.layer == 2 ? kMpeg1Layer2 : kMpeg1Layer3;
   }
-  return spec.layer == 1 ? kMpeg2Layer1 : kMpeg2Layer23;
+  return header.layer == 1 ? kMpeg2Layer1 : kMpeg2Layer23;
 }
 
-int SampleRateIndex(const HeaderSpec& spec) {
-  const int base = spec.version == Version::Mpeg1   ? 44100
-                   : spec.version == Version::Mpeg2 ? 22050
+int SampleRateIndex(const HeaderFields& header) {
+  const int base = header.version == Version::Mpeg1   ? 44100
+                   : header.version == Version::Mpeg2 ? 22050
                                                     : 11025;
   const std::array<int, 3> rates = {base, base * 48000 / 44100, base * 32000 / 44100};
   for (int i = 0; i < 3; ++i) {
-    if (rates[i] == spec.sampleRate) return i;
+    if (rates[i] == header.sampleRate) return i;
   }
   throw std::invalid_argument("sample rate not in the version's table");
 }
 
 }  // namespace
 
-std::uint32_t HeaderWord(const HeaderSpec& spec) {
-  const auto& row = BitRateRow(spec);
-  const auto it = std::find(row.begin() + 1, row.end(), spec.bitRate);
+std::uint32_t HeaderWord(const HeaderFields& header) {
+  const auto& row = BitRateRow(header);
+  const auto it = std::find(row.begin() + 1, row.end(), header.bitRate);
   if (it == row.end()) throw std::invalid_argument("bit rate not in the table");
   const std::uint32_t bitRateIndex = static_cast<std::uint32_t>(it - row.begin());
-  const std::uint32_t versionBits = spec.version == Version::Mpeg1   ? 3
-                                    : spec.version == Version::Mpeg2 ? 2
+  const std::uint32_t versionBits = header.version == Version::Mpeg1   ? 3
+                                    : header.version == Version::Mpeg2 ? 2
                                                                      : 0;
   std::uint32_t word = 0xFFE00000u;
   word |= versionBits << 19;
-  word |= static_cast<std::uint32_t>(4 - spec.layer) << 17;
-  word |= (spec.crc ? 0u : 1u) << 16;
+  word |= static_cast<std::uint32_t>(4 - header.layer) << 17;
+  word |= (header.crc ? 0u : 1u) << 16;
   word |= bitRateIndex << 12;
-  word |= static_cast<std::uint32_t>(SampleRateIndex(spec)) << 10;
-  word |= (spec.padding ? 1u : 0u) << 9;
-  word |= static_cast<std::uint32_t>(spec.mode) << 6;
-  word |= (spec.copyright ? 1u : 0u) << 3;
-  word |= (spec.original ? 1u : 0u) << 2;
+  word |= static_cast<std::uint32_t>(SampleRateIndex(header)) << 10;
+  word |= (header.padding ? 1u : 0u) << 9;
+  word |= static_cast<std::uint32_t>(header.mode) << 6;
+  word |= (header.copyright ? 1u : 0u) << 3;
+  word |= (header.original ? 1u : 0u) << 2;
   return word;
 }
 
-std::size_t FrameLength(const HeaderSpec& spec) {
-  const long pad = spec.padding ? 1 : 0;
-  if (spec.layer == 1) return 4 * (12000L * spec.bitRate / spec.sampleRate + pad);
-  const long factor = (spec.layer == 3 && spec.version != Version::Mpeg1) ? 72000 : 144000;
-  return static_cast<std::size_t>(factor * spec.bitRate / spec.sampleRate + pad);
+std::size_t FrameLength(const HeaderFields& header) {
+  const long pad = header.padding ? 1 : 0;
+  if (header.layer == 1) return 4 * (12000L * header.bitRate / header.sampleRate + pad);
+  const long factor = (header.layer == 3 && header.version != Version::Mpeg1) ? 72000 : 144000;
+  return static_cast<std::size_t>(factor * header.bitRate / header.sampleRate + pad);
 }
 
 void AppendWord(Bytes& out, std::uint32_t word) {
@@ -76,9 +77,9 @@ void AppendWord(Bytes& out, std::uint32_t word) {
 
 void Append(Bytes& out, const Bytes& more) { out.insert(out.end(), more.begin(), more.end()); }
 
-Bytes Frames(const HeaderSpec& spec, int count, unsigned char fill) {
-  const std::uint32_t word = HeaderWord(spec);
-  const std::size_t length = FrameLength(spec);
+Bytes Frames(const HeaderFields& header, int count, unsigned char fill) {
+  const std::uint32_t word = HeaderWord(header);
+  const std::size_t length = FrameLength(header);
   Bytes out;
   out.reserve(length * static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) {
@@ -88,10 +89,10 @@ Bytes Frames(const HeaderSpec& spec, int count, unsigned char fill) {
   return out;
 }
 
-Bytes XingFrame(const HeaderSpec& spec, std::uint32_t flags, std::uint32_t frameCount) {
-  Bytes frame = Frames(spec, 1);
-  const bool mono = spec.mode == Mode::Mono;
-  const std::size_t offset = spec.version == Version::Mpeg1 ? (mono ? 21 : 36) : (mono ? 13 : 21);
+Bytes XingFrame(const HeaderFields& header, std::uint32_t flags, std::uint32_t frameCount) {
+  Bytes frame = Frames(header, 1);
+  const bool mono = header.mode == Mode::Mono;
+  const std::size_t offset = header.version == Version::Mpeg1 ? (mono ? 21 : 36) : (mono ? 13 : 21);
   Bytes block = {'X', 'i', 'n', 'g'};
   AppendWord(block, flags);
   if (flags & 1u) AppendWord(block, frameCount);
@@ -138,10 +139,10 @@ Bytes Id3v2(std::size_t size) {
   return out;
 }
 
-Bytes TaggedFile(const Tag& tag, int frames, const HeaderSpec& spec, std::size_t id3v2Size) {
+Bytes TaggedFile(const Tag& tag, int frames, const HeaderFields& header, std::size_t id3v2Size) {
   Bytes out;
   if (id3v2Size > 0) out = Id3v2(id3v2Size);
-  Append(out, Frames(spec, frames));
+  Append(out, Frames(header, frames));
   Append(out, Id3v1(tag));
   return out;
 }
@@ -150,6 +151,15 @@ void WriteFile(const std::filesystem::path& path, const Bytes& bytes) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   if (!file) throw std::runtime_error("cannot write " + path.string());
+}
+
+void WriteFile(const std::filesystem::path& path, std::string_view text) {
+  WriteFile(path, Bytes(text.begin(), text.end()));
+}
+
+std::string ReadWholeFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 std::int32_t PackDos(int year, int month, int day, int hour, int minute, int second) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace fixtures {
@@ -16,7 +17,7 @@ using Bytes = std::vector<unsigned char>;
 enum class Version { Mpeg1, Mpeg2, Mpeg25 };
 enum class Mode { Stereo = 0, JointStereo = 1, DualChannel = 2, Mono = 3 };
 
-struct HeaderSpec {
+struct HeaderFields {
   Version version = Version::Mpeg1;
   int layer = 3;
   int bitRate = 128;      // kbit/s, must be in the table of version and layer
@@ -28,17 +29,17 @@ struct HeaderSpec {
   bool original = true;
 };
 
-std::uint32_t HeaderWord(const HeaderSpec& spec);
+std::uint32_t HeaderWord(const HeaderFields& header);
 // Bytes in one frame of that header, padding included.
-std::size_t FrameLength(const HeaderSpec& spec);
+std::size_t FrameLength(const HeaderFields& header);
 
 void AppendWord(Bytes& out, std::uint32_t word);  // most significant first
 void Append(Bytes& out, const Bytes& more);
 
 // `count` frames back to back, each a header followed by `fill` bytes.
-Bytes Frames(const HeaderSpec& spec, int count, unsigned char fill = 0);
+Bytes Frames(const HeaderFields& header, int count, unsigned char fill = 0);
 // One frame carrying a Xing block at the offset the version and mode give.
-Bytes XingFrame(const HeaderSpec& spec, std::uint32_t flags,
+Bytes XingFrame(const HeaderFields& header, std::uint32_t flags,
                 std::uint32_t frameCount);
 
 struct Tag {
@@ -54,10 +55,12 @@ Bytes Id3v2(std::size_t size);
 
 // A tagged constant-rate file: optional ID3v2, frames, ID3v1.
 Bytes TaggedFile(const Tag& tag, int frames = 8,
-                 const HeaderSpec& spec = HeaderSpec{},
+                 const HeaderFields& header = HeaderFields{},
                  std::size_t id3v2Size = 0);
 
 void WriteFile(const std::filesystem::path& path, const Bytes& bytes);
+void WriteFile(const std::filesystem::path& path, std::string_view text);
+std::string ReadWholeFile(const std::filesystem::path& path);
 
 // A file time in packed DOS form: date in the high 16 bits, seconds / 2.
 std::int32_t PackDos(int year, int month, int day, int hour, int minute, int second);

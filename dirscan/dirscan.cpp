@@ -34,7 +34,6 @@ bool ScanLevel(TScanContext& context) {
         (entry.Attr & platform::faSymLink) != 0) {
       continue;
     }
-    if (entry.Name == "." || entry.Name == "..") continue;
     context.Path += entry.Name;
     context.Path += kSeparator;
     if (!ScanLevel(context)) return false;

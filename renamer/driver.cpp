@@ -81,7 +81,7 @@ std::vector<std::string> CollectFileNames(const TRunSettings& settings,
     for (const platform::TSearchRec& entry :
          platform::FindEntries(settings.FileMask, platform::faAnyFile,
                                platform::TEntryNeeds::NamesAndKinds)) {
-      if (entry.Name != "." && entry.Name != "..") fileList.push_back(searchDir + entry.Name);
+      fileList.push_back(searchDir + entry.Name);
     }
   }
   return fileList;

@@ -1,6 +1,21 @@
 #include "renamer/messages.h"
 
 #include <array>
+#include <span>
+
+namespace {
+
+// Every line ends in the line end, the last one too.
+std::string JoinLines(std::span<const std::string> lines, std::string_view lineEnd) {
+  std::string text;
+  for (const std::string& line : lines) {
+    text += line;
+    text += lineEnd;
+  }
+  return text;
+}
+
+}  // namespace
 
 std::string BannerText(std::string_view lineEnd) {
   const std::array<std::string, 3> lines = {
@@ -8,12 +23,7 @@ std::string BannerText(std::string_view lineEnd) {
       "Free software, provided as is without warranty: keep a backup of your files.",
       "Project home: https://norvel.example.org/",
   };
-  std::string text;
-  for (const std::string& line : lines) {
-    text += line;
-    text += lineEnd;
-  }
-  return text;
+  return JoinLines(lines, lineEnd);
 }
 
 std::string HelpText(platform::PathStyle style, std::string_view lineEnd) {
@@ -39,10 +49,5 @@ std::string HelpText(platform::PathStyle style, std::string_view lineEnd) {
       "",
       "Norvel uses Corvane, the library for MPEG audio file support. ",
   };
-  std::string text;
-  for (const std::string& line : lines) {
-    text += line;
-    text += lineEnd;
-  }
-  return text;
+  return JoinLines(lines, lineEnd);
 }
